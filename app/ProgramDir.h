@@ -1,0 +1,9 @@
+// Files that ship beside the program: adb.exe, Helmsway.exe, Language.xml.
+#pragma once
+
+#include <string>
+
+// The directory of the running program, with its trailing backslash, followed by
+// fileName. Empty when the program's own file name cannot be read: a bare name would
+// let the system search the current directory and the PATH for a program of that name.
+std::wstring GetProgramDirPath(const wchar_t* fileName);

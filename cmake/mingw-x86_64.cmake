@@ -1,0 +1,5 @@
+# Cross-compiles the Windows x64 product with Debian's mingw-w64 (posix threads model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(APKI_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,115 @@
+#include "AdbRunner.h"
+
+#include "AdbOutput.h"
+#include "ChildOutputPipe.h"
+#include "ProgramDir.h"
+#include "ScopedHandle.h"
+
+namespace {
+
+constexpr DWORD kRetryExitCode = 0xFFFFFFFF;
+constexpr DWORD kRetryPauseMs = 50;
+
+enum class RunEnd { Finished, NeedsRetry, Failed };
+
+std::wstring g_adbPath;  // written once, on the install worker thread
+
+bool StartHidden(const std::wstring& commandLine, HANDLE output, PROCESS_INFORMATION& process)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    std::wstring writable = commandLine;  // CreateProcessW may write into the buffer
+    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &process) != FALSE;
+}
+
+DWORD Remaining(DWORD timeoutMs, ULONGLONG started)
+{
+    if (timeoutMs == INFINITE) return INFINITE;
+    const ULONGLONG spent = ::GetTickCount64() - started;
+    return spent >= timeoutMs ? 0 : DWORD(timeoutMs - spent);
+}
+
+// Waits for the child's end while keeping its pipe drained. False when the time ran
+// out or the caller cancelled; the child is then terminated.
+bool WaitDraining(HANDLE process, CChildOutputPipe& pipe, std::string& raw, DWORD timeoutMs, HANDLE cancelEvent)
+{
+    const ULONGLONG started = ::GetTickCount64();
+    for (;;) {
+        HANDLE handles[3] = {process};
+        DWORD count = 1;
+        if (cancelEvent) handles[count++] = cancelEvent;
+        const DWORD readIndex = pipe.ReadEvent() ? count : MAXDWORD;
+        if (pipe.ReadEvent()) handles[count++] = pipe.ReadEvent();
+
+        const DWORD result = ::WaitForMultipleObjects(count, handles, FALSE, Remaining(timeoutMs, started));
+        if (result == WAIT_OBJECT_0) return true;
+        if (result == WAIT_OBJECT_0 + readIndex) {
+            pipe.TakeCompletedRead(raw);
+            continue;
+        }
+        // Time-out, cancellation, or a failed wait (treated alike rather than spun on).
+        ::TerminateProcess(process, kRetryExitCode);
+        return false;
+    }
+}
+
+void ConvertChunks(const std::string& raw, std::wstring& output)
+{
+    for (const std::string& chunk : CutAdbOutputChunks(raw)) {
+        const int length = ::MultiByteToWideChar(CP_THREAD_ACP, 0, chunk.data(), int(chunk.size()), nullptr, 0);
+        if (length <= 0) continue;
+        std::wstring text(std::size_t(length), L'\0');
+        ::MultiByteToWideChar(CP_THREAD_ACP, 0, chunk.data(), int(chunk.size()), &text[0], length);
+        output += text;
+    }
+}
+
+RunEnd RunOnce(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent)
+{
+    CChildOutputPipe pipe;
+    PROCESS_INFORMATION info{};
+    const bool started = pipe.Create() && StartHidden(commandLine, pipe.WriteEnd(), info);
+    pipe.CloseWriteEnd();  // only the child may hold the write end, or the pipe never ends
+    if (!started) return RunEnd::Failed;
+
+    CScopedKernelHandle process(info.hProcess);
+    CScopedKernelHandle thread(info.hThread);
+    std::string raw;
+    pipe.BeginReading();
+    if (!WaitDraining(process.Get(), pipe, raw, timeoutMs, cancelEvent)) return RunEnd::Failed;
+
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process.Get(), &exitCode);
+    if (exitCode == kRetryExitCode) return RunEnd::NeedsRetry;
+
+    pipe.DrainBuffered(raw);
+    ConvertChunks(raw, output);
+    return RunEnd::Finished;
+}
+
+}  // namespace
+
+std::wstring GetAdbPath()
+{
+    if (g_adbPath.empty()) g_adbPath = GetProgramDirPath(L"adb.exe");
+    return g_adbPath;
+}
+
+bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent)
+{
+    RunEnd end = RunOnce(commandLine, output, timeoutMs, cancelEvent);
+    const bool cancelled = cancelEvent && ::WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0;
+    if (end == RunEnd::NeedsRetry && !cancelled) {
+        ::Sleep(kRetryPauseMs);
+        output.clear();
+        end = RunOnce(commandLine, output, timeoutMs, cancelEvent);
+    }
+    if (end != RunEnd::Finished) output.clear();
+    return end == RunEnd::Finished;
+}

@@ -1,0 +1,20 @@
+// Runs adb.exe, found beside the program, as a hidden child process and captures what it
+// prints on standard output and standard error together.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The path of adb.exe beside the program; computed on the first call, then kept.
+std::wstring GetAdbPath();
+
+// Runs one command line (its first, quoted token names the program) and waits at most
+// timeoutMs (INFINITE for no limit). True when the process started, ended in time and did
+// not end with exit code 0xFFFFFFFF; that code is retried once after 50 ms. On every
+// false result the output is left empty.
+//
+// cancelEvent, when given, ends the wait early: the child is terminated and the result is
+// false, without a retry.
+bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs,
+                   HANDLE cancelEvent = nullptr);

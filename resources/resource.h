@@ -1,0 +1,68 @@
+// Resource ids of ApkInstaller: string table, images, busy GIF, icon.
+// Shared by the .rc files and the code; kept free of C++ so that rc.exe and windres read it.
+#pragma once
+
+// Window and program icon.
+#define IDI_APP_ICON                128
+
+// Install failure messages (found in adb's install output).
+#define IDS_ERR_INVALID_APK         102
+#define IDS_ERR_INVALID_URI         103
+#define IDS_ERR_MANIFEST_MALFORMED  104
+#define IDS_ERR_OLDER_SDK           105
+#define IDS_ERR_MISSING_SHARED_LIB  106
+#define IDS_ERR_BAD_PACKAGE_NAME    107
+#define IDS_ERR_UPDATE_INCOMPATIBLE 108
+#define IDS_ERR_MISSING_FEATURE     109
+#define IDS_ERR_UNKNOWN             110
+#define IDS_ERR_CONFLICTING_PROVIDER 111
+#define IDS_ERR_CERT_ENCODING       112
+#define IDS_ERR_INSUFFICIENT_STORAGE 113
+#define IDS_ERR_NO_SHARED_USER      114
+#define IDS_ERR_INCONSISTENT_CERTS  115
+#define IDS_ERR_BAD_MANIFEST        116
+#define IDS_ERR_DUPLICATE_PACKAGE   117
+#define IDS_ERR_DEVICES_NOT_FOUND   118
+#define IDS_ERR_DEXOPT              119
+#define IDS_ERR_ALREADY_EXISTS      120
+#define IDS_ERR_NEWER_SDK           121
+#define IDS_ERR_MANIFEST_EMPTY      122
+#define IDS_ERR_NO_CERTIFICATES     123
+#define IDS_ERR_CPU_ABI             124
+#define IDS_ERR_SHARED_USER_INCOMPATIBLE 125
+#define IDS_ERR_REPLACE_COULDNT_DELETE 126
+#define IDS_ERR_NOT_APK             127
+#define IDS_ERR_BAD_SHARED_USER_ID  129
+#define IDS_ERR_UNEXPECTED_EXCEPTION 130
+#define IDS_ERR_DEVICE_OFFLINE      131
+#define IDS_ERR_DEVICE_NOSPACE      132
+#define IDS_ERR_COPY_FAILED         133
+#define IDS_ERR_INVALID_ZIP         134
+#define IDS_ERR_VERSION_TOO_LOW     135
+#define IDS_ERR_SERVER_DIDNT_ACK    136
+#define IDS_ERR_TEST_ONLY           138
+
+// Window texts.
+#define IDS_INSTALL_LOCATION        128
+#define IDS_SD_NOTE                 139
+#define IDS_LOCATION_PHONE          140
+#define IDS_LOCATION_SD             141
+#define IDS_INSTALLING              142
+#define IDS_TRY_COMPANION           193
+#define IDS_APP_TITLE               500
+#define IDS_INSTALL_BUTTON          502
+// The companion-manager button shows its skin only: its label id has no entry.
+#define IDS_COMPANION_BUTTON        503
+#define IDS_DROP_APK_FIRST          509
+#define IDS_INSTALL_SUCCEEDED_FMT   510
+#define IDS_NO_DEVICE               511
+#define IDS_SIZE_FMT                516
+#define IDS_VERSION_FMT             517
+#define IDS_SYSTEM_FMT              518
+#define IDS_SHOW_PERMISSIONS        521
+#define IDS_HIDE_PERMISSIONS        522
+#define IDS_DEVICE_OFFLINE          525
+#define IDS_ADB_MISSING             526
+#define IDS_DEVICE_BOOTING          527
+#define IDS_DEVICE_RECOVERY         528
+#define IDS_HANDED_OVER             529

@@ -1,0 +1,17 @@
+// Any bytes as the output of `adb devices`.
+#include <cstdint>
+
+#include "DeviceList.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::wstring output;
+    output.reserve(size);
+    for (std::size_t i = 0; i < size; ++i) output += wchar_t(data[i]);
+    DeviceList devices;
+    if (ParseDeviceList(output, devices)) {
+        const DeviceEntry* chosen = ChooseDevice(devices);
+        if (!devices.empty() && !chosen) __builtin_trap();
+    }
+    return 0;
+}

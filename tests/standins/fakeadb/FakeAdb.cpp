@@ -1,0 +1,178 @@
+// A stand-in for adb.exe in the Windows tests: it plays a scenario and records how it
+// was started.
+//
+// The scenario is "adb.scenario" in the directory named by FAKEADB_DIR (else beside this
+// program), an initialisation file with one section per kind of command:
+//   devices, getprop_sdk, getInstallLocation, install_r, install_r_s, install_r_f, other
+// A section "<kind>@<serial>" applies to one phone and is read before "<kind>".
+// Keys (each also as "first-<key>", which wins on the first run of that kind):
+//   output-file    file whose exact bytes are printed (absolute, or relative to the scenario)
+//   output-text    text printed as is, with \r \n \t \0 \\ and \xHH escapes
+//   pattern-bytes  that many bytes of 'a'..'z' repeated, after the other output
+//   delay-ms       pause before anything is printed
+//   exit           exit code (decimal; 4294967295 for 0xFFFFFFFF)
+// Every command line is appended, as UTF-8, to "adb.record" in the same directory.
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "FakeAdbCommand.h"
+
+namespace {
+
+std::wstring ScenarioDir()
+{
+    wchar_t buffer[MAX_PATH * 4];
+    const DWORD length = ::GetEnvironmentVariableW(L"FAKEADB_DIR", buffer, MAX_PATH * 4);
+    std::wstring dir;
+    if (length > 0 && length < MAX_PATH * 4) {
+        dir.assign(buffer, length);
+    } else {
+        const DWORD n = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH * 4);
+        dir.assign(buffer, n);
+        dir.resize(dir.rfind(L'\\'));
+    }
+    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
+    return dir;
+}
+
+void AppendUtf8Line(const std::wstring& path, const std::wstring& text)
+{
+    std::string utf8(std::size_t(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0,
+                                                       nullptr, nullptr)), '\0');
+    if (!utf8.empty()) {
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &utf8[0], int(utf8.size()), nullptr,
+                              nullptr);
+    }
+    utf8 += '\n';
+    // Several stand-ins may run at once: append under a sharing lock, retrying briefly.
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            ::WriteFile(file, utf8.data(), DWORD(utf8.size()), &written, nullptr);
+            ::CloseHandle(file);
+            return;
+        }
+        ::Sleep(5);
+    }
+}
+
+class CScenario {
+public:
+    CScenario(std::wstring dir, const FakeAdbCommand& command) : m_dir(std::move(dir)), m_file(m_dir + L"adb.scenario")
+    {
+        if (!command.serial.empty()) m_sections.push_back(command.kind + L"@" + command.serial);
+        m_sections.push_back(command.kind);
+        m_firstRun = CountRun(command.kind) == 1;
+    }
+
+    std::wstring Get(const std::wstring& key) const
+    {
+        for (const std::wstring& section : m_sections) {
+            if (m_firstRun && Has(section, L"first-" + key)) return Read(section, L"first-" + key);
+            if (Has(section, key)) return Read(section, key);
+        }
+        return std::wstring();
+    }
+
+    const std::wstring& Dir() const { return m_dir; }
+
+private:
+    bool Has(const std::wstring& section, const std::wstring& key) const
+    {
+        wchar_t probe[8];
+        return ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"\x01", probe, 8, m_file.c_str()) != 1 ||
+               probe[0] != L'\x01';
+    }
+
+    std::wstring Read(const std::wstring& section, const std::wstring& key) const
+    {
+        std::vector<wchar_t> value(32768);
+        const DWORD n = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", value.data(),
+                                                   DWORD(value.size()), m_file.c_str());
+        return std::wstring(value.data(), n);
+    }
+
+    // Counts the runs of one kind across processes, in "adb.state".
+    int CountRun(const std::wstring& kind) const
+    {
+        const std::wstring state = m_dir + L"adb.state";
+        const int runs = int(::GetPrivateProfileIntW(L"runs", kind.c_str(), 0, state.c_str())) + 1;
+        ::WritePrivateProfileStringW(L"runs", kind.c_str(), std::to_wstring(runs).c_str(), state.c_str());
+        return runs;
+    }
+
+    std::wstring m_dir;
+    std::wstring m_file;
+    std::vector<std::wstring> m_sections;
+    bool m_firstRun = false;
+};
+
+void WriteAll(HANDLE out, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        DWORD written = 0;
+        const DWORD chunk = DWORD(size < 65536 ? size : 65536);
+        if (!::WriteFile(out, data, chunk, &written, nullptr) || written == 0) return;
+        data += written;
+        size -= written;
+    }
+}
+
+std::string ReadWholeFile(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+void PrintOutput(const CScenario& scenario)
+{
+    HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    std::wstring file = scenario.Get(L"output-file");
+    if (!file.empty()) {
+        if (file.size() < 2 || file[1] != L':') file = scenario.Dir() + file;
+        const std::string bytes = ReadWholeFile(file);
+        WriteAll(out, bytes.data(), bytes.size());
+    }
+    const std::string text = UnescapeFakeAdbText(scenario.Get(L"output-text"));
+    WriteAll(out, text.data(), text.size());
+
+    const unsigned long long patternBytes = std::wcstoull(scenario.Get(L"pattern-bytes").c_str(), nullptr, 10);
+    std::string block(65536, '\0');
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = char('a' + i % 26);
+    for (unsigned long long done = 0; done < patternBytes;) {
+        // Each block starts where the pattern left off, so the whole output is one pattern.
+        const std::size_t offset = std::size_t(done % 26);
+        const std::size_t size = std::size_t(std::min<unsigned long long>(block.size() - 26, patternBytes - done));
+        WriteAll(out, block.data() + offset, size);
+        done += size;
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring dir = ScenarioDir();
+    AppendUtf8Line(dir + L"adb.record", ::GetCommandLineW());
+
+    const FakeAdbCommand command = ClassifyFakeAdbCommand(std::vector<std::wstring>(argv + 1, argv + argc));
+    const CScenario scenario(dir, command);
+
+    const unsigned long delay = std::wcstoul(scenario.Get(L"delay-ms").c_str(), nullptr, 10);
+    if (delay > 0) ::Sleep(delay);
+    PrintOutput(scenario);
+    return int(std::wcstoul(scenario.Get(L"exit").c_str(), nullptr, 10));
+}

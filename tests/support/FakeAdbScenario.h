@@ -1,0 +1,39 @@
+// Drives the stand-in adb.exe that sits beside every Windows test program: writes its
+// scenario into a private directory (FAKEADB_DIR, inherited by the stand-in) and reads
+// back the command lines it was started with.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "TempDirectory.h"
+
+class CFakeAdbScenario {
+public:
+    CFakeAdbScenario();
+    ~CFakeAdbScenario();
+    CFakeAdbScenario(const CFakeAdbScenario&) = delete;
+    CFakeAdbScenario& operator=(const CFakeAdbScenario&) = delete;
+
+    // One key of one section (a command kind such as "devices", or "install_r@SERIAL").
+    void Set(const std::wstring& section, const std::wstring& key, const std::wstring& value);
+
+    // Prints exactly these bytes for the command kind.
+    void SetOutputBytes(const std::wstring& section, const std::string& bytes);
+
+    // Plays a real capture from the test data for every command kind: its output and its
+    // exit code. Captures were made on Linux, where adb's exit(-1) reads 255; on Windows
+    // the same exit is 0xFFFFFFFF, so 255 is played as that. A capture that was killed
+    // for hanging becomes a run that sleeps for a minute and prints nothing.
+    void PlayCapture(const std::string& situation);
+
+    // The command lines the stand-in was started with, in order.
+    std::vector<std::wstring> RecordedCommands() const;
+
+    const CTempDirectory& Dir() const { return m_dir; }
+
+private:
+    CTempDirectory m_dir{L"fakeadb"};
+    std::wstring m_file;
+    int m_outputs = 0;
+};
