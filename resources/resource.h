@@ -66,3 +66,16 @@
 #define IDS_DEVICE_BOOTING          527
 #define IDS_DEVICE_RECOVERY         528
 #define IDS_HANDED_OVER             529
+
+// Images: PNG files, resource type 23.
+#define IDB_FRAME_SKIN              200
+#define IDB_CLOSE_BUTTON            157
+#define IDB_PUSH_BUTTON             186
+#define IDB_SELECTOR                196
+#define IDB_SELECTOR_ARROWS         197
+#define IDB_DEFAULT_APP_ICON        153
+#define IDB_SEPARATOR               187
+#define IDB_WARNING                 180
+
+// The busy indicator: resource type "GIF".
+#define IDR_BUSY_GIF                192
