@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace {

@@ -1,8 +1,7 @@
 #include "InstallMessageSink.h"
 
-#include <mutex>
-
 #include "InstallMessages.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -13,16 +12,7 @@ constexpr UINT kFirstTestMessage = WM_APP + 100;
 
 CInstallMessageSink::CInstallMessageSink()
 {
-    static std::once_flag registered;
-    std::call_once(registered, [] {
-        WNDCLASSEXW cls{sizeof(cls)};
-        cls.lpfnWndProc = WindowProc;
-        cls.hInstance = ::GetModuleHandleW(nullptr);
-        cls.lpszClassName = kWindowClass;
-        ::RegisterClassExW(&cls);
-    });
-    m_hWnd = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr),
-                               nullptr);
+    m_hWnd = CreateTestWindow(kWindowClass, WindowProc, HWND_MESSAGE);
     ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

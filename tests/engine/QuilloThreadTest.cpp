@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include <atomic>
-#include <mutex>
 #include <thread>
 
 #include "InstallMessageSink.h"
 #include "QuilloThread.h"
 #include "ScopedHandle.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -59,19 +59,7 @@ constexpr UINT kSlowMessage = WM_APP + 101;
 // A window whose handling of kSlowMessage takes 400 ms.
 class CSlowWindow {
 public:
-    CSlowWindow()
-    {
-        static std::once_flag registered;
-        std::call_once(registered, [] {
-            WNDCLASSEXW cls{sizeof(cls)};
-            cls.lpfnWndProc = WindowProc;
-            cls.hInstance = ::GetModuleHandleW(nullptr);
-            cls.lpszClassName = L"ApkiSlowWindow";
-            ::RegisterClassExW(&cls);
-        });
-        m_hWnd = ::CreateWindowExW(0, L"ApkiSlowWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-    }
+    CSlowWindow() : m_hWnd(CreateTestWindow(L"ApkiSlowWindow", WindowProc, HWND_MESSAGE)) {}
     ~CSlowWindow() { ::DestroyWindow(m_hWnd); }
     CSlowWindow(const CSlowWindow&) = delete;
     CSlowWindow& operator=(const CSlowWindow&) = delete;

@@ -1,9 +1,8 @@
 #include "FakeCompanion.h"
 
-#include <mutex>
-
 #include "CompanionCommand.h"
 #include "CompanionManager.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -13,24 +12,20 @@ const wchar_t kWindowClass[] = L"ApkiFakeCompanion";
 
 CFakeCompanion::CFakeCompanion(Window window, int reply, bool holdsMutex) : m_reply(reply)
 {
-    if (holdsMutex) m_mutex = ::CreateMutexW(nullptr, FALSE, kCompanionSharedName);
+    if (holdsMutex) m_mutex.Reset(::CreateMutexW(nullptr, FALSE, kCompanionSharedName));
     if (window == Window::None) return;
-    m_windowReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_windowReady.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_release.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_thread = std::thread([this, window] { RunWindow(window); });
-    ::WaitForSingleObject(m_windowReady, 10000);
+    ::WaitForSingleObject(m_windowReady.Get(), 10000);
 }
 
 CFakeCompanion::~CFakeCompanion()
 {
-    if (m_thread.joinable()) {
-        ::SetEvent(m_release);
-        if (m_window) ::PostMessageW(m_window, WM_CLOSE, 0, 0);
-        m_thread.join();
-    }
-    if (m_release) ::CloseHandle(m_release);
-    if (m_windowReady) ::CloseHandle(m_windowReady);
-    if (m_mutex) ::CloseHandle(m_mutex);
+    if (!m_thread.joinable()) return;
+    ::SetEvent(m_release.Get());
+    if (m_window) ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+    m_thread.join();
 }
 
 LRESULT CALLBACK CFakeCompanion::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -49,22 +44,13 @@ LRESULT CALLBACK CFakeCompanion::WindowProc(HWND window, UINT message, WPARAM wP
 
 void CFakeCompanion::RunWindow(Window window)
 {
-    static std::once_flag registered;
-    std::call_once(registered, [] {
-        WNDCLASSEXW cls{sizeof(cls)};
-        cls.lpfnWndProc = WindowProc;
-        cls.hInstance = ::GetModuleHandleW(nullptr);
-        cls.lpszClassName = kWindowClass;
-        ::RegisterClassExW(&cls);
-    });
-    m_window = ::CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
+    m_window = CreateTestWindow(kWindowClass, WindowProc, nullptr);
     ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetPropW(m_window, kCompanionSharedName, reinterpret_cast<HANDLE>(1));
-    ::SetEvent(m_windowReady);
+    ::SetEvent(m_windowReady.Get());
 
     // A hung manager: nothing sent to its window is taken until the test lets go.
-    if (window == Window::Hangs) ::WaitForSingleObject(m_release, INFINITE);
+    if (window == Window::Hangs) ::WaitForSingleObject(m_release.Get(), INFINITE);
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

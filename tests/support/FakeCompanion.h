@@ -8,6 +8,8 @@
 #include <atomic>
 #include <thread>
 
+#include "ScopedHandle.h"
+
 class CFakeCompanion {
 public:
     enum class Window {
@@ -28,9 +30,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void RunWindow(Window window);
 
-    HANDLE m_mutex = nullptr;
-    HANDLE m_windowReady = nullptr;
-    HANDLE m_release = nullptr;
+    CScopedKernelHandle m_mutex;
+    CScopedKernelHandle m_windowReady;
+    CScopedKernelHandle m_release;
     HWND m_window = nullptr;
     int m_reply = 0;
     std::atomic<int> m_queries{0};

@@ -1,24 +1,23 @@
 #include "ChildProcess.h"
 
+#include "ScopedHandle.h"
+
 namespace {
 
+// A pipe whose write end alone is inherited.
 struct CPipe {
-    HANDLE read = nullptr;
-    HANDLE write = nullptr;
-    ~CPipe()
-    {
-        if (read) ::CloseHandle(read);
-        if (write) ::CloseHandle(write);
-    }
+    CScopedKernelHandle read;
+    CScopedKernelHandle write;
+
     bool Create()
     {
         SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-        return ::CreatePipe(&read, &write, &inherit, 0) && ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    }
-    void CloseWrite()
-    {
-        ::CloseHandle(write);
-        write = nullptr;
+        HANDLE readEnd = nullptr;
+        HANDLE writeEnd = nullptr;
+        if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
+        read.Reset(readEnd);
+        write.Reset(writeEnd);
+        return ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0) != FALSE;
     }
 };
 
@@ -46,22 +45,22 @@ ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDi
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out.write;
-    startup.hStdError = err.write;
+    startup.hStdOutput = out.write.Get();
+    startup.hStdError = err.write.Get();
     PROCESS_INFORMATION info{};
     std::wstring writable = commandLine;
     run.started = ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                    currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info) != FALSE;
-    out.CloseWrite();
-    err.CloseWrite();
+    out.write.Reset();  // the child's copies are the only ones left
+    err.write.Reset();
     if (!run.started) return run;
+    const CScopedKernelHandle process(info.hProcess);
+    const CScopedKernelHandle thread(info.hThread);
 
     // The programs run here print one line, far less than a pipe holds.
-    if (::WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) ::TerminateProcess(info.hProcess, 0xFFFFFFFF);
-    ReadAvailable(out.read, run.out);
-    ReadAvailable(err.read, run.err);
-    ::GetExitCodeProcess(info.hProcess, &run.exitCode);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
+    if (::WaitForSingleObject(process.Get(), timeoutMs) != WAIT_OBJECT_0) ::TerminateProcess(process.Get(), 0xFFFFFFFF);
+    ReadAvailable(out.read.Get(), run.out);
+    ReadAvailable(err.read.Get(), run.err);
+    ::GetExitCodeProcess(process.Get(), &run.exitCode);
     return run;
 }

@@ -1,5 +1,9 @@
-// A stand-in for adb.exe in the Windows tests: it plays a scenario and records how it
-// was started.
+// A stand-in for adb.exe in the Windows tests: an emulated phone (or several) that plays
+// a scenario and records how it was started.
+//
+// The attached phones, their states and adb's notes before the list are simply the output
+// of `devices` (CFakeAdbScenario::SetDevices writes one from a list of phones); each phone
+// answers through its own "<kind>@<serial>" sections.
 //
 // The scenario is "adb.scenario" in the directory named by FAKEADB_DIR (else beside this
 // program), an initialisation file with one section per kind of command:
