@@ -56,7 +56,7 @@ private:
 
 constexpr UINT kSlowMessage = WM_APP + 101;
 
-// A window whose handling of kSlowMessage takes 400 ms.
+// A window whose handling of kSlowMessage takes a second.
 class CSlowWindow {
 public:
     CSlowWindow() : m_hWnd(CreateTestWindow(L"ApkiSlowWindow", WindowProc, HWND_MESSAGE)) {}
@@ -71,7 +71,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message != kSlowMessage) return ::DefWindowProcW(window, message, wParam, lParam);
-        ::Sleep(400);
+        ::Sleep(1000);
         ++s_handled;
         return 0;
     }
@@ -152,13 +152,13 @@ TEST(QuilloThread, MessagesSentDuringTheWaitAreHandledWithinTheLimit)
         ::SendMessageW(target, kSlowMessage, 0, 0);
     });
     const ULONGLONG started = ::GetTickCount64();
-    thread.Stop(1500);
+    thread.Stop(3000);
     const ULONGLONG spent = ::GetTickCount64() - started;
     sender.join();
     EXPECT_EQ(2, window.Handled());
-    // 1500 ms, then the abandoned run's grace of 500 ms; not 800 ms more for the handling.
-    EXPECT_GE(spent, 1450u);
-    EXPECT_LT(spent, 2500u) << "the time spent handling counts against the limit";
+    // 3000 ms, then the abandoned run's grace of 500 ms; not 2000 ms more for the handling.
+    EXPECT_GE(spent, 2950u);
+    EXPECT_LT(spent, 4500u) << "the time spent handling counts against the limit";
     thread.Release();
 }
 

@@ -140,6 +140,18 @@ TEST_F(ApkInstallToolTest, MissingAdbIsReported)
     EXPECT_TRUE(m_adb.RecordedCommands().empty());
 }
 
+TEST_F(ApkInstallToolTest, HandOverWithoutHelmswayBesideTheProgramIsStillReported)
+{
+    // The manager may run from elsewhere; its start then fails without a word.
+    const CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
+    CTempDirectory dir;
+    const std::wstring lonely = dir.File(L"apkinstall.exe");
+    ASSERT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
+    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), lonely);
+    EXPECT_EQ(3u, run.exitCode);
+    EXPECT_EQ(Line(536), run.out);
+}
+
 TEST_F(ApkInstallToolTest, UsageErrors)
 {
     for (const wchar_t* args : {L"", L"--sd", L"a.apk b.apk", L"--force a.apk", L"a.apk --sd"}) {
