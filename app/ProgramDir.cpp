@@ -35,3 +35,5 @@ std::wstring GetProgramDirPath(const wchar_t* fileName)
     }
     return path + fileName;
 }
+
+std::wstring GetLanguageFilePath() { return GetProgramDirPath(L"Language.xml"); }

@@ -7,3 +7,6 @@
 // fileName. Empty when the program's own file name cannot be read: a bare name would
 // let the system search the current directory and the PATH for a program of that name.
 std::wstring GetProgramDirPath(const wchar_t* fileName);
+
+// "Language.xml" beside the program: the permission texts that the package library reads.
+std::wstring GetLanguageFilePath();

@@ -66,6 +66,16 @@
 #define IDS_DEVICE_BOOTING          527
 #define IDS_DEVICE_RECOVERY         528
 #define IDS_HANDED_OVER             529
+// A phone in a state that is not one of the four above; see DeviceOutcome.h.
+#define IDS_DEVICE_UNAUTHORIZED     530
+#define IDS_DEVICE_AUTHORIZING      531
+#define IDS_DEVICE_CONNECTING       532
+#define IDS_DEVICE_NO_PERMISSIONS   533
+#define IDS_DEVICE_UNKNOWN_STATE    534
+
+// The console installer's own texts.
+#define IDS_CONSOLE_INSTALLED       535
+#define IDS_CONSOLE_HANDED_OVER     536
 
 // Images: PNG files, resource type 23.
 #define IDB_FRAME_SKIN              200

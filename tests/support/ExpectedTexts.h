@@ -66,6 +66,13 @@ inline constexpr ExpectedText kExpectedTexts[] = {
     {527, L"设备正在启动\xFF0C请稍等\xFF01"},
     {528, L"设备正在恢复模式\xFF0C请退出再安装\xFF01"},
     {529, L"当前连接模式是WiFi模式\xFF0C已通过其它安装器进行安装\x3002"},
+    {530, L"设备未授权\xFF0C请在手机上允许USB调试后再次点击安装\xFF01"},
+    {531, L"设备等待授权\xFF0C请在手机上允许USB调试后再次点击安装\xFF01"},
+    {532, L"设备正在连接\xFF0C请稍等后再次点击安装\xFF01"},
+    {533, L"无权访问设备\xFF0C请检查USB驱动后再次点击安装\xFF01"},
+    {534, L"设备状态异常\xFF0C请重新连接设备后再次点击安装\xFF01"},
+    {535, L"安装成功\x3002"},
+    {536, L"已交给其它安装器安装\x3002"},
 };
 
 inline std::wstring ExpectedTextFor(unsigned id)

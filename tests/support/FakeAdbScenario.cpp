@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "TestData.h"
 
 namespace {
@@ -15,6 +17,25 @@ std::wstring FromUtf8(const std::string& text)
     std::wstring wide(std::size_t(length > 0 ? length : 0), L'\0');
     if (length > 0) ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], length);
     return wide;
+}
+
+std::string ToUtf8(const std::wstring& text)
+{
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(std::size_t(length > 0 ? length : 0), '\0');
+    if (length > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], length, nullptr, nullptr);
+    return utf8;
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path)
+{
+    std::vector<std::string> lines;
+    const std::string bytes = ReadBytesFromFile(path);
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -40,28 +61,54 @@ void CFakeAdbScenario::SetOutputBytes(const std::wstring& section, const std::st
 
 void CFakeAdbScenario::PlayCapture(const std::string& situation)
 {
-    for (const char* kind : kCommandKinds) {
-        const std::string base = "adb/" + situation + "__" + kind;
-        const std::wstring section = WidenBytes(kind);
-        SetOutputBytes(section, ReadTestData(base + ".txt"));
-        const std::string rc = ReadTestData(base + ".rc");
-        if (rc.rfind("timeout", 0) == 0) {
-            Set(section, L"delay-ms", L"60000");
-            Set(section, L"output-file", L"");
-        } else {
-            const unsigned long code = std::strtoul(rc.c_str(), nullptr, 10);
-            Set(section, L"exit", code == 255 ? L"4294967295" : std::to_wstring(code));
-        }
+    for (const char* kind : kCommandKinds) PlayCapture(situation, kind);
+}
+
+void CFakeAdbScenario::PlayCapture(const std::string& situation, const std::string& kind)
+{
+    const std::string base = "adb/" + situation + "__" + kind;
+    const std::wstring section = WidenBytes(kind);
+    SetOutputBytes(section, ReadTestData(base + ".txt"));
+    const std::string rc = ReadTestData(base + ".rc");
+    if (rc.rfind("timeout", 0) == 0) {
+        Set(section, L"delay-ms", L"60000");
+        Set(section, L"output-file", L"");
+    } else {
+        const unsigned long code = std::strtoul(rc.c_str(), nullptr, 10);
+        Set(section, L"exit", code == 255 ? L"4294967295" : std::to_wstring(code));
     }
+}
+
+void CFakeAdbScenario::SetDevices(const std::vector<std::pair<std::wstring, std::wstring>>& phones,
+                                  const std::string& notes)
+{
+    std::string list = notes + "List of devices attached\r\n";
+    for (const auto& [serial, state] : phones) list += ToUtf8(serial) + "\t" + ToUtf8(state) + "\r\n";
+    SetOutputBytes(L"devices", list + "\r\n");
 }
 
 std::vector<std::wstring> CFakeAdbScenario::RecordedCommands() const
 {
     std::vector<std::wstring> lines;
-    const std::string record = ReadBytesFromFile(m_dir.File(L"adb.record"));
-    std::size_t start = 0;
-    for (std::size_t end; (end = record.find('\n', start)) != std::string::npos; start = end + 1) {
-        lines.push_back(FromUtf8(record.substr(start, end - start)));
-    }
+    for (const std::string& line : ReadLines(m_dir.File(L"adb.record"))) lines.push_back(FromUtf8(line));
     return lines;
+}
+
+std::vector<CFakeAdbScenario::InstalledPackage> CFakeAdbScenario::RecordedPackages() const
+{
+    std::vector<InstalledPackage> packages;
+    for (const std::string& line : ReadLines(m_dir.File(L"adb.packages"))) {
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 = line.find('\t', tab1 + 1);
+        if (tab1 == std::string::npos || tab2 == std::string::npos) continue;
+        InstalledPackage package;
+        package.exists = line.compare(0, tab1, "missing") != 0;
+        if (package.exists) {
+            package.size = std::strtoull(line.c_str(), nullptr, 10);
+            package.sha256 = line.substr(tab1 + 1, tab2 - tab1 - 1);
+        }
+        package.path = FromUtf8(line.substr(tab2 + 1));
+        packages.push_back(package);
+    }
+    return packages;
 }

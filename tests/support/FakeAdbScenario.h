@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TempDirectory.h"
@@ -26,9 +27,26 @@ public:
     // the same exit is 0xFFFFFFFF, so 255 is played as that. A capture that was killed
     // for hanging becomes a run that sleeps for a minute and prints nothing.
     void PlayCapture(const std::string& situation);
+    // The same for one command kind only, e.g. ("no_server_install_first", "install_r").
+    void PlayCapture(const std::string& situation, const std::string& kind);
+
+    // The phones that `devices` lists, as serial and state text ("device", "offline",
+    // "unauthorized", ...), in order, with CR LF line ends as adb prints them on Windows.
+    // notes are printed before the header, as adb's server notes are.
+    void SetDevices(const std::vector<std::pair<std::wstring, std::wstring>>& phones,
+                    const std::string& notes = std::string());
 
     // The command lines the stand-in was started with, in order.
     std::vector<std::wstring> RecordedCommands() const;
+
+    // What each install found at the path it was given, when it started.
+    struct InstalledPackage {
+        bool exists = false;
+        unsigned long long size = 0;
+        std::string sha256;  // lower-case hex
+        std::wstring path;
+    };
+    std::vector<InstalledPackage> RecordedPackages() const;
 
     const CTempDirectory& Dir() const { return m_dir; }
 

@@ -1,5 +1,9 @@
-// A stand-in for adb.exe in the Windows tests: it plays a scenario and records how it
-// was started.
+// A stand-in for adb.exe in the Windows tests: an emulated phone (or several) that plays
+// a scenario and records how it was started.
+//
+// The attached phones, their states and adb's notes before the list are simply the output
+// of `devices` (CFakeAdbScenario::SetDevices writes one from a list of phones); each phone
+// answers through its own "<kind>@<serial>" sections.
 //
 // The scenario is "adb.scenario" in the directory named by FAKEADB_DIR (else beside this
 // program), an initialisation file with one section per kind of command:
@@ -12,6 +16,9 @@
 //   delay-ms       pause before anything is printed
 //   exit           exit code (decimal; 4294967295 for 0xFFFFFFFF)
 // Every command line is appended, as UTF-8, to "adb.record" in the same directory.
+// Every install also appends one line to "adb.packages" about the file it named, read
+// when the command starts (before any delay): its size, a tab, the SHA-256 of its bytes in
+// lower-case hex, a tab and the path, or "missing", a tab, "-", a tab and the path.
 #include <windows.h>
 
 #include <algorithm>
@@ -20,47 +27,10 @@
 #include <vector>
 
 #include "FakeAdbCommand.h"
+#include "Sha256.h"
+#include "StandinRecord.h"
 
 namespace {
-
-std::wstring ScenarioDir()
-{
-    wchar_t buffer[MAX_PATH * 4];
-    const DWORD length = ::GetEnvironmentVariableW(L"FAKEADB_DIR", buffer, MAX_PATH * 4);
-    std::wstring dir;
-    if (length > 0 && length < MAX_PATH * 4) {
-        dir.assign(buffer, length);
-    } else {
-        const DWORD n = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH * 4);
-        dir.assign(buffer, n);
-        dir.resize(dir.rfind(L'\\'));
-    }
-    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
-    return dir;
-}
-
-void AppendUtf8Line(const std::wstring& path, const std::wstring& text)
-{
-    std::string utf8(std::size_t(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0,
-                                                       nullptr, nullptr)), '\0');
-    if (!utf8.empty()) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &utf8[0], int(utf8.size()), nullptr,
-                              nullptr);
-    }
-    utf8 += '\n';
-    // Several stand-ins may run at once: append under a sharing lock, retrying briefly.
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            ::WriteFile(file, utf8.data(), DWORD(utf8.size()), &written, nullptr);
-            ::CloseHandle(file);
-            return;
-        }
-        ::Sleep(5);
-    }
-}
 
 class CScenario {
 public:
@@ -161,14 +131,23 @@ void PrintOutput(const CScenario& scenario)
     }
 }
 
+void RecordPackage(const std::wstring& dir, const std::wstring& package)
+{
+    unsigned long long size = 0;
+    const std::string hash = Sha256OfFile(package, &size);
+    const std::wstring facts = hash.empty() ? L"missing\t-" : std::to_wstring(size) + L"\t" + std::wstring(hash.begin(), hash.end());
+    AppendUtf8Line(dir + L"adb.packages", facts + L"\t" + package);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    const std::wstring dir = ScenarioDir();
+    const std::wstring dir = StandinDir(L"FAKEADB_DIR");
     AppendUtf8Line(dir + L"adb.record", ::GetCommandLineW());
 
     const FakeAdbCommand command = ClassifyFakeAdbCommand(std::vector<std::wstring>(argv + 1, argv + argc));
+    if (command.kind.rfind(L"install", 0) == 0) RecordPackage(dir, command.package);
     const CScenario scenario(dir, command);
 
     const unsigned long delay = std::wcstoul(scenario.Get(L"delay-ms").c_str(), nullptr, 10);

@@ -1,0 +1,48 @@
+// What an install does with the phones that adb listed: install to one, report why it
+// cannot, or ask the companion manager. Pure code over the parsed list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DeviceList.h"
+
+// The code that WM_INSTALL_NO_DEVICE carries. 0 and 2 to 5 are the device states'
+// own numbers; the window shows each code's text (NoDeviceMessageId).
+enum class NoDeviceCode : std::int32_t {
+    NoDevice = 0,
+    Offline = 2,
+    Bootloader = 4,
+    Recovery = 5,
+    AdbMissing = 6,
+    // States that adb prints besides the four known ones.
+    Unauthorized = 7,   // the phone has not yet allowed USB debugging for this computer
+    Authorizing = 8,    // the phone is asking the user right now
+    Connecting = 9,
+    NoPermissions = 10, // the system refuses access to the USB device
+    UnknownState = 11,  // any other text, an empty one included
+};
+
+struct DeviceOutcome {
+    enum class Action {
+        Install,        // install to `serial`
+        ReportNoDevice, // post WM_INSTALL_NO_DEVICE with `code`
+        AskCompanion,   // no phone at all: the companion manager may take the package
+    };
+    Action action = Action::AskCompanion;
+    NoDeviceCode code = NoDeviceCode::NoDevice;
+    std::wstring serial;
+};
+
+// The phone is chosen by ChooseDevice; its state decides.
+DeviceOutcome DecideDeviceOutcome(const DeviceList& devices);
+
+// The code for a phone that is listed but not ready to install to.
+NoDeviceCode NoDeviceCodeForEntry(const DeviceEntry& entry);
+
+// No phone, and the companion manager did not take the package: without adb.exe beside
+// the program no phone could ever have been seen, which the user must be told.
+NoDeviceCode NoDeviceCodeWithoutCompanion(bool adbExists);
+
+// The string-table id of the text shown for a code; 0 for a code that has none.
+unsigned NoDeviceMessageId(std::int32_t code);

@@ -1,0 +1,126 @@
+#include "InstallJob.h"
+
+#include <objbase.h>
+
+#include "AdbRunner.h"
+#include "AdbTarget.h"
+#include "CompanionCommand.h"
+#include "CompanionManager.h"
+#include "DeviceDetection.h"
+#include "DeviceOutcome.h"
+#include "InstallMessages.h"
+#include "InstallRules.h"
+#include "StringResource.h"
+#include "TempApkCopy.h"
+#include "resource.h"
+
+namespace {
+
+bool FileExists(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+CInstallJob::CInstallJob(HWND notifyWnd, std::wstring apkPath, bool installToSd)
+    : m_hNotifyWnd(notifyWnd),
+      m_strApkPath(std::move(apkPath)),
+      m_bInstallToSd(installToSd),
+      m_cancel(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+}
+
+void CInstallJob::Run()
+{
+    // The job runs also without COM: only the hand-over's shell launch may miss it, and a
+    // job that ended without its message would leave the window waiting for ever.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ExecuteInstall();
+    if (SUCCEEDED(com)) ::CoUninitialize();
+}
+
+void CInstallJob::Abandon()
+{
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_bAbandoned = true;
+    }
+    ::SetEvent(m_cancel.Get());
+}
+
+bool CInstallJob::IsAbandoned()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_bAbandoned;
+}
+
+void CInstallJob::ExecuteInstall()
+{
+    m_strTempApkPath.clear();
+    DeviceList devices;
+    ListDevices(devices, m_cancel.Get());
+    if (IsAbandoned()) return;
+
+    const DeviceOutcome outcome = DecideDeviceOutcome(devices);
+    switch (outcome.action) {
+    case DeviceOutcome::Action::AskCompanion:
+        ReportNoPhone();
+        return;
+    case DeviceOutcome::Action::ReportNoDevice:
+        Finish(WM_INSTALL_NO_DEVICE, WPARAM(outcome.code), 0);
+        return;
+    case DeviceOutcome::Action::Install: {
+        LPARAM sdParam = 1;
+        const bool installed = InstallTo(outcome.serial, sdParam);
+        Finish(WM_INSTALL_DONE, installed ? 1 : 0, sdParam);
+        return;
+    }
+    }
+}
+
+void CInstallJob::ReportNoPhone()
+{
+    if (QueryCompanionManager() == kCompanionTakesOver) {
+        if (IsAbandoned()) return;
+        HandOverToCompanion(m_strApkPath);
+        Finish(WM_INSTALL_HANDED_OVER, 0, 0);
+        return;
+    }
+    const bool adbExists = FileExists(GetAdbPath());
+    Finish(WM_INSTALL_NO_DEVICE, WPARAM(NoDeviceCodeWithoutCompanion(adbExists)), 0);
+}
+
+bool CInstallJob::InstallTo(const std::wstring& serial, LPARAM& sdParam)
+{
+    AdbTarget target{serial, std::wstring(), GetAdbPath(), m_cancel.Get()};
+    if (!MakeTempApkCopy(m_strApkPath, m_cancel.Get(), m_strTempApkPath)) {
+        // Without a copy there is nothing to install: adb would only say that the path
+        // holds no file.
+        m_strError = LoadStringResource(IDS_ERR_COPY_FAILED);
+        return false;
+    }
+    target.packagePath = m_strTempApkPath;
+
+    bool toSd = false;
+    if (m_bInstallToSd) {
+        toSd = target.QuerySdkVersion() >= kSdInstallMinSdkLevel;
+        if (!toSd) sdParam = 0;
+    }
+    return target.InstallApk(toSd, m_strError);
+}
+
+void CInstallJob::Finish(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool posted = false;
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        posted = !m_bAbandoned && m_hNotifyWnd && ::IsWindow(m_hNotifyWnd) &&
+                 ::PostMessageW(m_hNotifyWnd, message, wParam, lParam);
+    }
+    if (!posted && !m_strTempApkPath.empty()) {
+        ::DeleteFileW(m_strTempApkPath.c_str());
+        m_strTempApkPath.clear();
+    }
+}

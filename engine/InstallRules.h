@@ -1,0 +1,28 @@
+// The decisions of one install, over what adb printed: the phone's SDK level, which
+// install command fits, and whether the install succeeded. Pure code, no platform calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// An install to the SD card is only asked of a phone with at least this SDK level.
+inline constexpr std::int32_t kSdInstallMinSdkLevel = 8;
+
+// The output of `getprop ro.build.version.sdk` read as C's wcstol reads a decimal number:
+// leading white space, an optional sign, digits up to the first other character. No
+// digits give 0; a number beyond 32 bits is clamped.
+std::int32_t ParseSdkLevel(const std::wstring& output);
+
+// The install template for a phone-memory install: `-r -f` when the phone's answer to
+// `pm getInstallLocation` begins with 0, 1 or 2, else plain `-r`.
+const wchar_t* ChooseInstallTemplate(const std::wstring& installLocationAnswer);
+
+// Whether an install's output reports success: "success" in any letter case, anywhere in
+// what the phone printed. adb's own lines are left out, because its notes and errors can
+// hold the word ("* daemon started successfully", "error: ... : Success"): lines that
+// begin with "* ", "error:" or "adb:".
+bool IsInstallSuccess(const std::wstring& output);
+
+// The temporary copy's file name for a tick count: the count as a signed 32-bit decimal,
+// then ".apk".
+std::wstring FormatTempApkName(std::uint32_t tickCount);

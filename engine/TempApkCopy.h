@@ -1,0 +1,15 @@
+// The copy of the package that an install sends to the phone. It has a plain numeric name
+// in the user's temporary directory, so that adb's command line never holds the user's
+// own path, whatever blanks or Chinese characters that holds.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Copies the package to "<temporary directory><tick count>.apk". A name that is taken
+// already (the copy of an install that another program started in the same tick) is not
+// overwritten: the next number is used instead. True when the whole file was copied;
+// tempPath then names the copy. On failure tempPath is empty and nothing is left behind.
+// A signalled cancelEvent ends the copy early, as a failure.
+bool MakeTempApkCopy(const std::wstring& packagePath, HANDLE cancelEvent, std::wstring& tempPath);

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "DeviceOutcome.h"
+#include "ExpectedTexts.h"
+#include "TestData.h"
+
+namespace {
+
+DeviceList Parse(const std::wstring& output)
+{
+    DeviceList devices;
+    EXPECT_TRUE(ParseDeviceList(output, devices));
+    return devices;
+}
+
+DeviceOutcome OutcomeOfCapture(const std::string& situation)
+{
+    return DecideDeviceOutcome(Parse(WidenBytes(ReadTestData("adb/" + situation + "__devices.txt"))));
+}
+
+DeviceOutcome OutcomeOfState(const std::wstring& stateText)
+{
+    return DecideDeviceOutcome(Parse(L"List of devices attached\r\nHT123ABC\t" + stateText + L"\r\n"));
+}
+
+}  // namespace
+
+TEST(DeviceOutcome, NoPhoneAsksTheCompanion)
+{
+    EXPECT_EQ(DeviceOutcome::Action::AskCompanion, OutcomeOfCapture("empty").action);
+    EXPECT_EQ(DeviceOutcome::Action::AskCompanion, DecideDeviceOutcome(DeviceList{}).action);
+}
+
+TEST(DeviceOutcome, ReadyPhoneIsInstalledToWithItsSerial)
+{
+    const DeviceOutcome outcome = OutcomeOfCapture("ready_modern");
+    EXPECT_EQ(DeviceOutcome::Action::Install, outcome.action);
+    EXPECT_EQ(L"0123456789ABCDEF", outcome.serial);
+}
+
+TEST(DeviceOutcome, KnownStatesOfTheOnlyPhoneGiveTheirCodes)
+{
+    const struct {
+        const char* situation;
+        NoDeviceCode code;
+    } cases[] = {
+        {"offline", NoDeviceCode::Offline},
+        {"bootloader", NoDeviceCode::Bootloader},
+        {"recovery", NoDeviceCode::Recovery},
+        {"unauthorized", NoDeviceCode::Unauthorized},
+    };
+    for (const auto& c : cases) {
+        const DeviceOutcome outcome = OutcomeOfCapture(c.situation);
+        EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, outcome.action) << c.situation;
+        EXPECT_EQ(c.code, outcome.code) << c.situation;
+    }
+}
+
+TEST(DeviceOutcome, EveryOtherStateEndsInAnOutcomeToo)
+{
+    EXPECT_EQ(NoDeviceCode::Unauthorized, OutcomeOfState(L"UNAUTHORIZED").code);
+    EXPECT_EQ(NoDeviceCode::Authorizing, OutcomeOfState(L"authorizing").code);
+    EXPECT_EQ(NoDeviceCode::Connecting, OutcomeOfState(L"connecting").code);
+    EXPECT_EQ(NoDeviceCode::NoPermissions,
+              OutcomeOfState(L"no permissions (user in plugdev group; are your udev rules wrong?)").code);
+    EXPECT_EQ(NoDeviceCode::NoPermissions, OutcomeOfState(L"no permissions").code);
+    for (const wchar_t* state : {L"sideload", L"host", L"rescue", L"", L"unauthorized2", L"devices"}) {
+        const DeviceOutcome outcome = OutcomeOfState(state);
+        EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, outcome.action) << state;
+        EXPECT_EQ(NoDeviceCode::UnknownState, outcome.code) << state;
+    }
+}
+
+TEST(DeviceOutcome, ReadyPhoneAfterAnOfflineOneIsChosen)
+{
+    const DeviceOutcome outcome = DecideDeviceOutcome(Parse(L"List of devices attached\nA1\toffline\nB2\tdevice\n"));
+    EXPECT_EQ(DeviceOutcome::Action::Install, outcome.action);
+    EXPECT_EQ(L"B2", outcome.serial);
+}
+
+TEST(DeviceOutcome, WithoutReadyPhoneTheFirstOneDecides)
+{
+    EXPECT_EQ(NoDeviceCode::Offline, DecideDeviceOutcome(Parse(L"List of devices attached\nA\toffline\nB\toffline\n")).code);
+    EXPECT_EQ(NoDeviceCode::Recovery,
+              DecideDeviceOutcome(Parse(L"List of devices attached\nA\trecovery\nB\tbootloader\n")).code);
+    EXPECT_EQ(NoDeviceCode::Unauthorized,
+              DecideDeviceOutcome(Parse(L"List of devices attached\nA\tunauthorized\nB\toffline\n")).code);
+}
+
+TEST(DeviceOutcome, NoPhoneWithoutAdbIsReportedAsMissingAdb)
+{
+    EXPECT_EQ(NoDeviceCode::NoDevice, NoDeviceCodeWithoutCompanion(true));
+    EXPECT_EQ(NoDeviceCode::AdbMissing, NoDeviceCodeWithoutCompanion(false));
+}
+
+TEST(NoDeviceMessageId, EveryCodeHasItsText)
+{
+    const struct {
+        NoDeviceCode code;
+        unsigned id;
+    } cases[] = {
+        {NoDeviceCode::NoDevice, 511},     {NoDeviceCode::Offline, 525},      {NoDeviceCode::Bootloader, 527},
+        {NoDeviceCode::Recovery, 528},     {NoDeviceCode::AdbMissing, 526},   {NoDeviceCode::Unauthorized, 530},
+        {NoDeviceCode::Authorizing, 531},  {NoDeviceCode::Connecting, 532},   {NoDeviceCode::NoPermissions, 533},
+        {NoDeviceCode::UnknownState, 534},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.id, NoDeviceMessageId(std::int32_t(c.code))) << int(c.code);
+        EXPECT_FALSE(ExpectedTextFor(c.id).empty()) << c.id;
+    }
+    EXPECT_NE(std::wstring::npos, ExpectedTextFor(NoDeviceMessageId(7)).find(L"USB调试"))
+        << "an unauthorized phone must tell the user to allow USB debugging";
+}
+
+TEST(NoDeviceMessageId, CodesWithoutTextLeaveTheStatusAsItWas)
+{
+    for (std::int32_t code : {1, 3, 12, 100, -1}) EXPECT_EQ(0u, NoDeviceMessageId(code)) << code;
+}

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "AdbCommand.h"
+#include "InstallRules.h"
+#include "TestData.h"
+
+namespace {
+
+std::wstring Capture(const std::string& file) { return WidenBytes(ReadTestData("adb/" + file)); }
+
+}  // namespace
+
+TEST(ParseSdkLevel, RealAnswers)
+{
+    EXPECT_EQ(28, ParseSdkLevel(Capture("ready_modern__getprop_sdk.txt")));
+    EXPECT_EQ(0, ParseSdkLevel(Capture("sdk_empty__getprop_sdk.txt")));
+    EXPECT_EQ(0, ParseSdkLevel(Capture("sdk_garbage__getprop_sdk.txt")));
+}
+
+TEST(ParseSdkLevel, ReadsLikeWcstol)
+{
+    EXPECT_EQ(17, ParseSdkLevel(L"17\r\n"));
+    EXPECT_EQ(7, ParseSdkLevel(L" \t+7"));
+    EXPECT_EQ(-3, ParseSdkLevel(L"-3"));
+    EXPECT_EQ(19, ParseSdkLevel(L"19abc"));
+    EXPECT_EQ(0, ParseSdkLevel(L""));
+    EXPECT_EQ(0, ParseSdkLevel(L"\r\n"));
+    EXPECT_EQ(0, ParseSdkLevel(L"-"));
+    EXPECT_EQ(0, ParseSdkLevel(L"x17"));
+}
+
+TEST(ParseSdkLevel, NumbersBeyondThirtyTwoBitsAreClamped)
+{
+    EXPECT_EQ(std::numeric_limits<std::int32_t>::max(), ParseSdkLevel(L"2147483647"));
+    EXPECT_EQ(std::numeric_limits<std::int32_t>::max(), ParseSdkLevel(L"99999999999999999999999"));
+    EXPECT_EQ(std::numeric_limits<std::int32_t>::min(), ParseSdkLevel(L"-2147483648"));
+    EXPECT_EQ(std::numeric_limits<std::int32_t>::min(), ParseSdkLevel(L"-99999999999999999999999"));
+}
+
+TEST(ChooseInstallTemplate, LocationSettingSelectsInternalMemory)
+{
+    EXPECT_EQ(kAdbInstallToPhone, ChooseInstallTemplate(Capture("ready_modern__getInstallLocation.txt")));
+    for (const wchar_t* answer : {L"0[auto]", L"1[internal]\r\n", L"2[external]", L"0"}) {
+        EXPECT_EQ(kAdbInstallToPhone, ChooseInstallTemplate(answer)) << answer;
+    }
+}
+
+TEST(ChooseInstallTemplate, ErrorsAndNothingSelectPlainReplace)
+{
+    EXPECT_EQ(kAdbInstall, ChooseInstallTemplate(Capture("location_unknown_modern__getInstallLocation.txt")));
+    EXPECT_EQ(kAdbInstall, ChooseInstallTemplate(Capture("location_unknown_legacy__getInstallLocation.txt")));
+    for (const wchar_t* answer : {L"", L"3", L" 0[auto]", L"\r\n0"}) {
+        EXPECT_EQ(kAdbInstall, ChooseInstallTemplate(answer)) << answer;
+    }
+}
+
+TEST(IsInstallSuccess, RealSuccesses)
+{
+    for (const char* file : {"ready_modern__install_r.txt", "ready_legacy__install_r.txt",
+                             "ready_legacy__install_r_s.txt", "ready_android10__install_r_f.txt",
+                             "slow_install__install_r.txt"}) {
+        EXPECT_TRUE(IsInstallSuccess(Capture(file))) << file;
+    }
+}
+
+TEST(IsInstallSuccess, RealFailures)
+{
+    for (const char* file : {"install_exists_modern__install_r.txt", "install_exists_legacy__install_r.txt",
+                             "install_empty_reply_modern__install_r.txt", "not_found__install_r.txt",
+                             "unauthorized__install_r.txt", "install_no_cert_modern__install_r.txt"}) {
+        EXPECT_FALSE(IsInstallSuccess(Capture(file))) << file;
+    }
+}
+
+TEST(IsInstallSuccess, AdbsOwnLinesHoldingTheWordAreNotASuccess)
+{
+    // The server that adb had to start says "successfully"; the install itself failed.
+    EXPECT_FALSE(IsInstallSuccess(Capture("no_server_install_first__install_r.txt")));
+    // A server that closed the connection: "error: protocol fault (couldn't read status): Success".
+    EXPECT_FALSE(IsInstallSuccess(Capture("server_close__install_r.txt")));
+    EXPECT_FALSE(IsInstallSuccess(L"adb: error: success\r\n"));
+    EXPECT_FALSE(IsInstallSuccess(L"* daemon started successfully\r\n"));
+}
+
+TEST(IsInstallSuccess, PhoneLinesCountInAnyCaseAnywhere)
+{
+    EXPECT_TRUE(IsInstallSuccess(L"Success"));
+    EXPECT_TRUE(IsInstallSuccess(L"SUCCESS\r\r\n"));
+    EXPECT_TRUE(IsInstallSuccess(L"\tpkg: /data/local/tmp/1.apk\r\nsuccess"));
+    EXPECT_TRUE(IsInstallSuccess(L"* daemon started successfully\nPerforming Streamed Install\nSuccess\n"));
+    EXPECT_TRUE(IsInstallSuccess(L"Failure [INSTALL_FAILED_ALREADY_EXISTS] unsuccessful\n"));
+    // Only adb's own lower-case prefixes mark its lines; the phone's "Error:" is the phone's.
+    EXPECT_TRUE(IsInstallSuccess(L"Error: success\n"));
+    EXPECT_TRUE(IsInstallSuccess(L" error: success\n"));
+    EXPECT_TRUE(IsInstallSuccess(L"*success\n"));
+}
+
+TEST(IsInstallSuccess, NothingIsNotASuccess)
+{
+    EXPECT_FALSE(IsInstallSuccess(L""));
+    EXPECT_FALSE(IsInstallSuccess(L"\r\n\r\n"));
+    EXPECT_FALSE(IsInstallSuccess(L"succes\ns"));
+}
+
+TEST(FormatTempApkName, TickCountAsSignedDecimal)
+{
+    EXPECT_EQ(L"0.apk", FormatTempApkName(0));
+    EXPECT_EQ(L"4712.apk", FormatTempApkName(4712));
+    EXPECT_EQ(L"2147483647.apk", FormatTempApkName(0x7FFFFFFFu));
+    EXPECT_EQ(L"-2147483648.apk", FormatTempApkName(0x80000000u));
+    EXPECT_EQ(L"-1.apk", FormatTempApkName(0xFFFFFFFFu));
+}

@@ -1,0 +1,37 @@
+// Any bytes as what adb printed for the SDK question, the location question or an install.
+#include <cstdint>
+#include <cwchar>
+#include <limits>
+#include <string>
+
+#include "AdbCommand.h"
+#include "InstallRules.h"
+#include "TextCase.h"
+
+namespace {
+
+// The C library's reading of the same text, clamped to 32 bits.
+std::int32_t ReferenceSdkLevel(const std::wstring& text)
+{
+    const long long value = std::wcstoll(text.c_str(), nullptr, 10);
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return std::int32_t(value);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::wstring output;
+    output.reserve(size);
+    for (std::size_t i = 0; i < size; ++i) output += wchar_t(data[i]);
+
+    if (ParseSdkLevel(output) != ReferenceSdkLevel(output.substr(0, output.find(L'\0')))) __builtin_trap();
+
+    const wchar_t* chosen = ChooseInstallTemplate(output);
+    if (chosen != kAdbInstall && chosen != kAdbInstallToPhone) __builtin_trap();
+
+    if (IsInstallSuccess(output) && ToLowerAscii(output).find(L"success") == std::wstring::npos) __builtin_trap();
+    return 0;
+}

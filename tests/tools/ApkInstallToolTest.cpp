@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ChildProcess.h"
+#include "ExpectedTexts.h"
+#include "FakeAdbScenario.h"
+#include "FakeCompanion.h"
+#include "FakeHelmsway.h"
+#include "ProgramDir.h"
+#include "Sha256.h"
+#include "TempDirectory.h"
+#include "TestData.h"
+
+namespace {
+
+std::wstring ApiDemos()
+{
+    const std::string path = TestDataPath("apks/ApiDemos-debug.apk");
+    return std::wstring(path.begin(), path.end());
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(std::size_t(size > 0 ? size : 0), '\0');
+    if (size > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &bytes[0], size, nullptr, nullptr);
+    return bytes;
+}
+
+std::string Line(unsigned id) { return Utf8(ExpectedTextFor(id)) + "\r\n"; }
+
+class ApkInstallToolTest : public ::testing::Test {
+protected:
+    ChildRun Apkinstall(const std::wstring& args, const std::wstring& currentDir = std::wstring(),
+                        const std::wstring& program = GetProgramDirPath(L"apkinstall.exe"))
+    {
+        return RunChild(L"\"" + program + L"\" " + args, currentDir);
+    }
+
+    ChildRun Install(const std::wstring& package, bool toSd = false)
+    {
+        return Apkinstall((toSd ? L"--sd \"" : L"\"") + package + L"\"");
+    }
+
+    // The copy that adb was given is gone once apkinstall has ended, as the window
+    // deletes it.
+    void ExpectCopyDeleted()
+    {
+        const auto packages = m_adb.RecordedPackages();
+        ASSERT_EQ(1u, packages.size());
+        EXPECT_FALSE(FileExists(packages[0].path));
+    }
+
+    CFakeAdbScenario m_adb;
+};
+
+}  // namespace
+
+TEST_F(ApkInstallToolTest, InstallsThePackage)
+{
+    m_adb.PlayCapture("ready_modern");
+    const ChildRun run = Install(ApiDemos());
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(Line(535), run.out);
+    EXPECT_TRUE(run.err.empty());
+    const auto packages = m_adb.RecordedPackages();
+    ASSERT_EQ(1u, packages.size());
+    EXPECT_EQ(Sha256OfFile(ApiDemos()), packages[0].sha256);
+    EXPECT_NE(std::wstring::npos, m_adb.RecordedCommands().back().find(L" install -r -f \""));
+    ExpectCopyDeleted();
+}
+
+TEST_F(ApkInstallToolTest, SdCardOnANewEnoughPhone)
+{
+    m_adb.PlayCapture("ready_legacy");
+    const ChildRun run = Install(ApiDemos(), true);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_NE(std::wstring::npos, m_adb.RecordedCommands().back().find(L" install -r -s \""));
+}
+
+TEST_F(ApkInstallToolTest, FailedInstallPrintsTheWindowsMessage)
+{
+    m_adb.PlayCapture("install_exists_modern");
+    const ChildRun run = Install(ApiDemos());
+    EXPECT_EQ(1u, run.exitCode);
+    EXPECT_EQ(Line(120), run.out);
+    ExpectCopyDeleted();
+}
+
+TEST_F(ApkInstallToolTest, VanishedPackageIsACopyFailure)
+{
+    CTempDirectory dir;
+    m_adb.PlayCapture("ready_modern");
+    const ChildRun run = Install(dir.File(L"gone.apk"));
+    EXPECT_EQ(1u, run.exitCode);
+    EXPECT_EQ(Line(133), run.out);
+}
+
+TEST_F(ApkInstallToolTest, NoUsablePhone)
+{
+    const struct {
+        const char* situation;
+        unsigned id;
+    } cases[] = {
+        {"empty", 511}, {"offline", 525}, {"bootloader", 527}, {"recovery", 528}, {"unauthorized", 530},
+    };
+    for (const auto& c : cases) {
+        CFakeAdbScenario adb;
+        adb.PlayCapture(c.situation);
+        const ChildRun run = Install(ApiDemos());
+        EXPECT_EQ(2u, run.exitCode) << c.situation;
+        EXPECT_EQ(Line(c.id), run.out) << c.situation;
+    }
+}
+
+TEST_F(ApkInstallToolTest, HandsOverToTheCompanionWithTheFullPath)
+{
+    const CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
+    const CFakeHelmsway helmsway;
+    CTempDirectory dir;
+    m_adb.PlayCapture("empty");
+    const ChildRun run = Apkinstall(L"\"安装 包.apk\"", dir.Path());
+    EXPECT_EQ(3u, run.exitCode);
+    EXPECT_EQ(Line(536), run.out);
+    const auto launches = helmsway.WaitForLaunches(1);
+    ASSERT_EQ(1u, launches.size());
+    EXPECT_EQ(L"\"" + dir.File(L"安装 包.apk") + L"\"", CFakeHelmsway::Parameters(launches[0]));
+}
+
+TEST_F(ApkInstallToolTest, MissingAdbIsReported)
+{
+    CTempDirectory dir;
+    const std::wstring lonely = dir.File(L"apkinstall.exe");
+    ASSERT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
+    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), lonely);
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_EQ(Line(526), run.out);
+    EXPECT_TRUE(m_adb.RecordedCommands().empty());
+}
+
+TEST_F(ApkInstallToolTest, HandOverWithoutHelmswayBesideTheProgramIsStillReported)
+{
+    // The manager may run from elsewhere; its start then fails without a word.
+    const CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
+    CTempDirectory dir;
+    const std::wstring lonely = dir.File(L"apkinstall.exe");
+    ASSERT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
+    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), lonely);
+    EXPECT_EQ(3u, run.exitCode);
+    EXPECT_EQ(Line(536), run.out);
+}
+
+TEST_F(ApkInstallToolTest, UsageErrors)
+{
+    for (const wchar_t* args : {L"", L"--sd", L"a.apk b.apk", L"--force a.apk", L"a.apk --sd"}) {
+        const ChildRun run = Apkinstall(args);
+        EXPECT_EQ(64u, run.exitCode) << args;
+        EXPECT_TRUE(run.out.empty()) << args;
+        EXPECT_EQ("usage: apkinstall [--sd] PACKAGE\r\n", run.err) << args;
+    }
+    EXPECT_TRUE(m_adb.RecordedCommands().empty());
+
+    const ChildRun help = Apkinstall(L"--help");
+    EXPECT_EQ(0u, help.exitCode);
+    EXPECT_EQ("usage: apkinstall [--sd] PACKAGE\r\n", help.out);
+}

@@ -1,0 +1,116 @@
+// apkinstall [--sd] PACKAGE
+//
+// Installs one package as the window's Install button does: the same worker job, with
+// adb.exe and Helmsway.exe beside this program and the same companion rules. Prints one
+// line (the window's own text after a failure or without a usable phone) and exits with
+// 0 installed, 1 install failed, 2 no usable phone, 3 handed over, 64 usage error.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ApkInstallCommand.h"
+#include "ApkInstallerThread.h"
+#include "ConsoleLine.h"
+#include "InstallMessages.h"
+#include "StringResource.h"
+#include "resource.h"
+
+namespace {
+
+const wchar_t kWindowClass[] = L"ApkInstallConsoleSink";
+
+// The message-only window that the worker reports to; destroyed with this object.
+class CMessageWindow {
+public:
+    CMessageWindow()
+    {
+        WNDCLASSEXW cls{sizeof(cls)};
+        cls.lpfnWndProc = ::DefWindowProcW;
+        cls.hInstance = ::GetModuleHandleW(nullptr);
+        cls.lpszClassName = kWindowClass;
+        ::RegisterClassExW(&cls);
+        m_hWnd = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    }
+    ~CMessageWindow()
+    {
+        if (m_hWnd) ::DestroyWindow(m_hWnd);
+    }
+    CMessageWindow(const CMessageWindow&) = delete;
+    CMessageWindow& operator=(const CMessageWindow&) = delete;
+
+    HWND Get() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+bool IsInstallMessage(UINT message)
+{
+    return message == WM_INSTALL_DONE || message == WM_INSTALL_NO_DEVICE || message == WM_INSTALL_HANDED_OVER;
+}
+
+// The job's message; false if the queue ended first.
+bool WaitForOutcome(HWND window, MSG& outcome)
+{
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == window && IsInstallMessage(msg.message)) {
+            outcome = msg;
+            return true;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return false;
+}
+
+// The companion manager is started with this path, so it must not depend on our
+// current directory.
+std::wstring FullPath(const std::wstring& path)
+{
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+int Finish(ApkInstallExit exit, const std::wstring& text)
+{
+    WriteConsoleLine(exit == ApkInstallExit::Usage ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, text);
+    return int(exit);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const ApkInstallArgs args = ParseApkInstallArgs(std::vector<std::wstring>(argv + 1, argv + argc));
+    if (args.help) {
+        WriteConsoleLine(STD_OUTPUT_HANDLE, kApkInstallUsage);
+        return 0;
+    }
+    if (!args.valid) return Finish(ApkInstallExit::Usage, kApkInstallUsage);
+
+    const CMessageWindow window;
+    CApkInstallerThread worker;
+    MSG outcome{};
+    if (!window.Get() || !worker.Start(window.Get(), FullPath(args.package), args.installToSd) ||
+        !WaitForOutcome(window.Get(), outcome)) {
+        return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_UNKNOWN));
+    }
+
+    // The message is the job's last action: this returns at once.
+    worker.Stop();
+    const std::wstring copy = worker.GetTempApkPath();
+    if (!copy.empty()) ::DeleteFileW(copy.c_str());
+
+    const ApkInstallResult result = ApkInstallResultFor(outcome.message, outcome.wParam);
+    std::wstring text = result.textId != 0 ? LoadStringResource(result.textId) : worker.GetError();
+    if (text.empty()) text = LoadStringResource(IDS_ERR_UNKNOWN);
+    return Finish(result.exit, text);
+}

@@ -1,0 +1,36 @@
+// What apkinstall was asked to do, and how an install's message becomes its exit code and
+// the text it prints. Pure code.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Exit codes, for scripts.
+enum class ApkInstallExit : int {
+    Installed = 0,
+    Failed = 1,     // the install command failed
+    NoPhone = 2,    // no usable phone (nothing attached, or not ready)
+    HandedOver = 3, // no phone on USB; the companion manager took the package over
+    Usage = 64,
+};
+
+struct ApkInstallArgs {
+    bool valid = false;
+    bool help = false;
+    bool installToSd = false;
+    std::wstring package;
+};
+
+// `[--sd] PACKAGE`, or `--help` / `-h` alone.
+ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args);
+
+inline constexpr wchar_t kApkInstallUsage[] = L"usage: apkinstall [--sd] PACKAGE";
+
+struct ApkInstallResult {
+    ApkInstallExit exit = ApkInstallExit::Failed;
+    unsigned textId = 0;  // the string to print; 0: print the worker's error text
+};
+
+// The outcome of one of the worker's messages: message number, wParam.
+ApkInstallResult ApkInstallResultFor(unsigned message, std::uintptr_t wParam);
