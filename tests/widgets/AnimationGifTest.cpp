@@ -209,35 +209,33 @@ TEST_F(AnimationGifTest, ControlExtensionReachesItsImageAcrossCopiedExtensions)
     EXPECT_EQ(kRed, Buffer(1, 1));
 }
 
-TEST_F(AnimationGifTest, OneFrameGifIsAStillPictureWithoutThread)
+TEST_F(AnimationGifTest, OneFrameGifOrOtherPictureIsAStillWithoutThread)
 {
-    CAnimationGif& control = Control(12, 9);
-    ASSERT_TRUE(Load(control, ReadWidgetsTestData("im-one-frame.gif")));
-    EXPECT_TRUE(control.IsGif());
-    EXPECT_EQ(0u, control.FrameCount());
-    EXPECT_EQ(12, control.Width());
-    EXPECT_EQ(9, control.Height());
-    EXPECT_TRUE(BufferAllKey(12, 9));
-    control.StartAnimation();
-    EXPECT_FALSE(control.IsAnimating());
-    EXPECT_EQ(RGB(0x20, 0xA0, 0xE0), Buffer(0, 0));
-    EXPECT_EQ(RGB(0x20, 0xA0, 0xE0), Buffer(11, 8));
-}
-
-TEST_F(AnimationGifTest, DataThatIsNoGifIsAStillSizedFromItsPhysicalSize)
-{
-    CAnimationGif& control = Control(10, 7);
-    ASSERT_TRUE(Load(control, ReadWidgetsTestData("im-still.bmp")));
-    EXPECT_FALSE(control.IsGif());
-    EXPECT_EQ(0u, control.FrameCount());
-    // The bitmap's size in hundredths of a millimetre at the screen's pixels per inch
-    // gives its pixels back.
-    EXPECT_EQ(10, control.Width());
-    EXPECT_EQ(7, control.Height());
-    control.StartAnimation();
-    EXPECT_FALSE(control.IsAnimating());
-    EXPECT_EQ(RGB(0xE0, 0x70, 0x20), Buffer(0, 0));
-    EXPECT_EQ(RGB(0xE0, 0x70, 0x20), Buffer(9, 6));
+    const struct {
+        const char* file;
+        bool gif;
+        int width, height;
+        COLORREF colour;
+    } stills[] = {
+        {"im-one-frame.gif", true, 12, 9, RGB(0x20, 0xA0, 0xE0)},
+        // Not a GIF: its size in hundredths of a millimetre at the screen's pixels per inch
+        // gives its pixels back.
+        {"im-still.bmp", false, 10, 7, RGB(0xE0, 0x70, 0x20)},
+    };
+    for (const auto& still : stills) {
+        SCOPED_TRACE(still.file);
+        CAnimationGif& control = Control(still.width, still.height);
+        ASSERT_TRUE(Load(control, ReadWidgetsTestData(still.file)));
+        EXPECT_EQ(still.gif, control.IsGif());
+        EXPECT_EQ(0u, control.FrameCount());
+        EXPECT_EQ(still.width, control.Width());
+        EXPECT_EQ(still.height, control.Height());
+        EXPECT_TRUE(BufferAllKey(still.width, still.height));
+        control.StartAnimation();
+        EXPECT_FALSE(control.IsAnimating());
+        const std::unique_ptr<CPixelCanvas> shot = Snapshot(still.width, still.height);
+        EXPECT_EQ(0, shot->CountOtherThan(still.colour));
+    }
 }
 
 TEST_F(AnimationGifTest, PicturesMadeByImageMagickAnimate)

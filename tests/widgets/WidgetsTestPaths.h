@@ -4,17 +4,15 @@
 
 #include <string>
 
-#include "TestData.h"
+#include "TestData.h"  // ReadFileBytes
 
 inline std::string WidgetsPath(const char* base, const std::string& name)
 {
-    std::string path = std::string(base) + "/" + name;
 #ifdef _WIN32
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
+    return std::string(base) + "\\" + name;
+#else
+    return std::string(base) + "/" + name;
 #endif
-    return path;
 }
 
 // Fails the test when the file is missing or empty.
