@@ -1,0 +1,36 @@
+#include "ByteSizeText.h"
+
+#include <cstdio>
+
+namespace {
+
+std::wstring Widen(const char* ascii)
+{
+    std::wstring text;
+    for (const char* p = ascii; *p; ++p) text += wchar_t(static_cast<unsigned char>(*p));
+    return text;
+}
+
+std::wstring FormatUnits(double value, const char* unit)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof(buffer), "%.2f %s", value, unit);
+    return Widen(buffer);
+}
+
+}  // namespace
+
+std::wstring FormatByteSize(std::uint32_t bytes)
+{
+    constexpr std::uint32_t kKilo = 1024;
+    constexpr std::uint32_t kMega = kKilo * 1024;
+    constexpr std::uint32_t kGiga = kMega * 1024;
+    if (bytes < kKilo) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof(buffer), "%u B", unsigned(bytes));
+        return Widen(buffer);
+    }
+    if (bytes < kMega) return FormatUnits(bytes / 1024.0, "KB");
+    if (bytes < kGiga) return FormatUnits((bytes >> 10) / 1024.0, "MB");
+    return FormatUnits((bytes >> 20) / 1024.0, "GB");
+}

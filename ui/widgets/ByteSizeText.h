@@ -1,0 +1,9 @@
+// The size text that the window shows for a package: bytes, KB, MB or GB, base 1024.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// "%d B" below 1 KB, else "%.2f KB", "%.2f MB" or "%.2f GB". Megabytes are counted from
+// whole kibibytes and gigabytes from whole mebibytes, as the window always has.
+std::wstring FormatByteSize(std::uint32_t bytes);

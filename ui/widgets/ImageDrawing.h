@@ -1,0 +1,25 @@
+// Drawing the window's images: fitted into a box, as a frame skin by its border pieces,
+// and as one state of a strip of skins. Rectangles are {x, y, width, height}.
+#pragma once
+
+#include "GdiPlusObjects.h"
+
+// Draws the image centred in the box, shrunk to fit when it is larger, never enlarged.
+// An absent or empty image draws nothing.
+void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image);
+
+// Draws a window frame from the source rectangle of a frame-skin image: its corners
+// unscaled, its edges stretched (borders: left, right and bottom 5, top 26 pixels), the
+// centre left out. A destination too small for the pieces gets the whole source stretched.
+void DrawFrameSkin(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::Rect& destination,
+                   const Gdiplus::Rect& source);
+
+// Draws frame frameIndex of a strip of frameCount equal frames side by side: the caps
+// (a third of a frame each) at their own width, the middle third tiled, mirrored on every
+// other repetition, across the rest. Nothing is scaled; a lower destination shows only the
+// top rows.
+void DrawStateSkin(CGdipGraphics& graphics, const CGdipImage& image, UINT frameCount, UINT frameIndex,
+                   const Gdiplus::Rect& destination);
+
+// The image's size in pixels; 0 x 0 for an empty image or one whose size cannot be read.
+void GetImageSize(const CGdipImage& image, UINT& width, UINT& height);
