@@ -7,7 +7,6 @@ namespace {
 constexpr std::size_t kNodeHeaderSize = 16;  // chunk header, line number, comment
 constexpr std::size_t kElementExtSize = 20;
 constexpr std::size_t kMinAttributeSize = 20;
-constexpr std::uint32_t kNoString = 0xFFFFFFFF;
 
 }  // namespace
 
@@ -72,7 +71,7 @@ bool CBinaryXml::ReadElement(CByteView chunk, std::size_t headerSize, XmlElement
         attribute.rawValue = chunk.U32At(at + 8);
         attribute.value.type = chunk.Data()[at + 15];
         attribute.value.data = chunk.U32At(at + 16);
-        if (attribute.name != kNoString && m_resourceMap.Contains(std::size_t(attribute.name) * 4, 4)) {
+        if (attribute.name < m_resourceMap.Size() / 4) {
             attribute.resourceId = m_resourceMap.U32At(std::size_t(attribute.name) * 4);
         }
         element.attributes.push_back(attribute);

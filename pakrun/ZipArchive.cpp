@@ -1,6 +1,7 @@
 #include "ZipArchive.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "ByteView.h"
 
@@ -169,7 +170,8 @@ void CZipArchive::WalkLocalHeaders()
             // it can be found without inflating, so the walk stops here.
             if (entry.method != 8 || dataStart >= fileSize) return;
             entry.compressedSize = fileSize - dataStart;
-            entry.uncompressedSize = 0xFFFFFFFFu;
+            entry.uncompressedSize = std::numeric_limits<std::uint64_t>::max();
+            entry.sizeKnown = false;
             m_entries.push_back(std::move(entry));
             return;
         }
@@ -200,7 +202,12 @@ ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vec
     const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
 
     if (entry.method == 8) {
-        return CZipInflater::Inflate(*m_pSource, dataStart, entry.compressedSize, limit, out);
+        const ZipReadStatus status = CZipInflater::Inflate(*m_pSource, dataStart, entry.compressedSize, limit, out);
+        // A stream that ends before its declared size means the size lied.
+        if (status == ZipReadStatus::Complete && entry.sizeKnown && out.size() != entry.uncompressedSize) {
+            return ZipReadStatus::Damaged;
+        }
+        return status;
     }
     if (entry.method != 0) return ZipReadStatus::Failed;
     const std::uint64_t available = dataStart < m_pSource->Size() ? m_pSource->Size() - dataStart : 0;
@@ -209,5 +216,6 @@ ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vec
     const std::size_t got = m_pSource->ReadAt(dataStart, out.data(), wanted);
     out.resize(got);
     if (got < wanted || wanted < std::min<std::uint64_t>(entry.compressedSize, limit)) return ZipReadStatus::Damaged;
-    return entry.compressedSize > limit ? ZipReadStatus::Truncated : ZipReadStatus::Complete;
+    if (entry.compressedSize > limit) return ZipReadStatus::Truncated;
+    return entry.compressedSize == entry.uncompressedSize ? ZipReadStatus::Complete : ZipReadStatus::Damaged;
 }

@@ -17,6 +17,7 @@ struct ZipEntry {
     std::uint64_t compressedSize = 0;
     std::uint64_t uncompressedSize = 0;
     std::uint64_t localHeaderOffset = 0;
+    bool sizeKnown = true;            // false: found by walking, sizes in a data descriptor
 };
 
 class CZipArchive {
@@ -32,7 +33,8 @@ public:
     // The first entry of that name, or null.
     const ZipEntry* Find(std::string_view name) const;
 
-    // The entry's bytes, never more than it declares nor than cap.
+    // The entry's bytes, never more than it declares nor than cap. Complete only when the
+    // data ends exactly at the declared size (or, for an entry of unknown size, ends).
     ZipReadStatus Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const;
 
 private:
