@@ -16,16 +16,20 @@ PackageFacts CFactsReader::Read(const std::filesystem::path& path, const std::st
 {
     PackageFacts facts;
     facts.file = displayName;
-    ReadRecord(path, facts);
+    std::optional<ApkSummary> summary;
+    ReadRecord(path, facts, summary);
 
     // The parser's own facts, and the icon's entry name, which the record does not carry.
-    CFileSource file;
-    ApkSummary summary;
-    if (facts.ok && file.Open(path) && CApkParser::Parse(file, m_locale, summary)) {
-        facts.TakeParserFacts(summary);
-        if (facts.icon && summary.icon &&
-            CSha256::Hex(summary.icon->bytes.data(), summary.icon->bytes.size()) == facts.icon->sha256) {
-            facts.icon->entry = summary.icon->entry;
+    if (facts.ok && !summary) {
+        CFileSource file;
+        ApkSummary parsed;
+        if (file.Open(path) && CApkParser::Parse(file, m_locale, parsed)) summary = std::move(parsed);
+    }
+    if (facts.ok && summary) {
+        facts.TakeParserFacts(*summary);
+        if (facts.icon && summary->icon &&
+            CSha256::Hex(summary->icon->bytes.data(), summary->icon->bytes.size()) == facts.icon->sha256) {
+            facts.icon->entry = summary->icon->entry;
         }
     }
     facts.shown = CShownPermissions::Select(

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "PackageFacts.h"
@@ -21,9 +22,10 @@ public:
     static IconFacts DescribeIcon(const std::uint8_t* bytes, std::size_t size);
 
 private:
-    // Platform parts: the record's facts and the translation of one permission.
+    // Platform parts: the record's facts and the translation of one permission. Where the
+    // record comes from the parser itself, its summary is handed back for reuse.
     void InitializeTexts(const std::u16string& languageCode);
-    void ReadRecord(const std::filesystem::path& path, PackageFacts& facts) const;
+    void ReadRecord(const std::filesystem::path& path, PackageFacts& facts, std::optional<ApkSummary>& summary) const;
     bool Translate(const std::u16string& name, ShownPermission& out) const;
 
     LocalePreference m_locale;

@@ -26,12 +26,13 @@ void CFactsReader::InitializeTexts(const std::u16string& languageCode)
     m_texts.Load(document, languageCode);
 }
 
-void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& facts) const
+void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& facts,
+                              std::optional<ApkSummary>& parsed) const
 {
     CFileSource file;
     if (!file.Open(path)) return;
     facts.size = static_cast<std::uint32_t>(file.Size());
-    ApkSummary summary;
+    ApkSummary& summary = parsed.emplace();
     facts.ok = CApkParser::Parse(file, m_locale, summary);
     if (!facts.ok) return;
     facts.version = CRecordFields::Fit(summary.VersionText(), CRecordFields::kVersionChars);

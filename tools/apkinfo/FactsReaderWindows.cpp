@@ -36,7 +36,7 @@ void CFactsReader::InitializeTexts(const std::u16string& languageCode)
     InitializePermission(file.c_str(), code.c_str());
 }
 
-void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& facts) const
+void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& facts, std::optional<ApkSummary>&) const
 {
     _tagAPKINFO info = {};
     facts.ok = ParseApk(path.c_str(), &info, 0) != 0;
