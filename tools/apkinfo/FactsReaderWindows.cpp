@@ -1,6 +1,8 @@
 // The record's facts through Pakrun.dll, called as the program calls it.
 #include "FactsReader.h"
 
+#include <cwchar>
+
 #include "ApkInfo.h"
 #include "ProgramDir.h"
 

@@ -16,35 +16,25 @@ void CJsonWriter::BeforeValue()
     }
 }
 
-CJsonWriter& CJsonWriter::BeginObject()
+CJsonWriter& CJsonWriter::Open(char bracket)
 {
     BeforeValue();
-    m_strText += '{';
+    m_strText += bracket;
     m_first.push_back(true);
     return *this;
 }
 
-CJsonWriter& CJsonWriter::EndObject()
+CJsonWriter& CJsonWriter::Close(char bracket)
 {
-    m_strText += '}';
+    m_strText += bracket;
     m_first.pop_back();
     return *this;
 }
 
-CJsonWriter& CJsonWriter::BeginArray()
-{
-    BeforeValue();
-    m_strText += '[';
-    m_first.push_back(true);
-    return *this;
-}
-
-CJsonWriter& CJsonWriter::EndArray()
-{
-    m_strText += ']';
-    m_first.pop_back();
-    return *this;
-}
+CJsonWriter& CJsonWriter::BeginObject() { return Open('{'); }
+CJsonWriter& CJsonWriter::EndObject() { return Close('}'); }
+CJsonWriter& CJsonWriter::BeginArray() { return Open('['); }
+CJsonWriter& CJsonWriter::EndArray() { return Close(']'); }
 
 CJsonWriter& CJsonWriter::Key(std::string_view key)
 {

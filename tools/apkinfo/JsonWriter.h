@@ -26,6 +26,8 @@ public:
 
 private:
     void BeforeValue();
+    CJsonWriter& Open(char bracket);
+    CJsonWriter& Close(char bracket);
 
     std::string m_strText;
     std::vector<bool> m_first;  // per open container: nothing written in it yet
