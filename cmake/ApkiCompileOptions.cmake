@@ -24,3 +24,10 @@ function(apki_wide_entry target)
     target_link_options(${target} PRIVATE -municode)
   endif()
 endfunction()
+
+# Fuzz builds instrument every library too, so that libFuzzer sees the coverage of the
+# code under test and not only of the small target functions.
+if(APKI_FUZZ AND NOT MSVC)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,124 @@
+#include "ApkParser.h"
+
+#include <vector>
+
+#include "BinaryXml.h"
+#include "IconChooser.h"
+#include "ManifestReader.h"
+#include "ResourceResolver.h"
+#include "ResourceTable.h"
+#include "TextUtf.h"
+#include "ZipArchive.h"
+
+namespace {
+
+bool ParseDecimal(const std::u16string& text, int& out)
+{
+    if (text.empty() || text.size() > 9) return false;
+    int value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9') return false;
+        value = value * 10 + (c - u'0');
+    }
+    out = value;
+    return true;
+}
+
+void ReadMinSdk(const ManifestValue& minSdk, const CResourceResolver& resolver, ApkSummary& summary)
+{
+    if (!minSdk.present) return;
+    if (minSdk.value.IsInteger()) {
+        summary.minSdk = static_cast<int>(minSdk.value.data);
+        return;
+    }
+    std::u16string text;
+    if (!resolver.DefaultText(minSdk.value, minSdk.text, text) || text.empty()) return;
+    if (!ParseDecimal(text, summary.minSdk)) summary.minSdkCodename = text;
+}
+
+void ReadVersion(const ManifestInfo& manifest, const CResourceResolver& resolver, ApkSummary& summary)
+{
+    std::u16string text;
+    if (manifest.versionCode.present) {
+        if (manifest.versionCode.value.IsInteger()) {
+            summary.versionCode = CTextUtf::FromAscii(std::to_string(manifest.versionCode.value.data));
+        } else if (resolver.DefaultText(manifest.versionCode.value, manifest.versionCode.text, text)) {
+            summary.versionCode = text;
+        }
+    }
+    if (manifest.versionName.present &&
+        resolver.DefaultText(manifest.versionName.value, manifest.versionName.text, text)) {
+        summary.versionName = text;
+    }
+}
+
+void ReadLabel(const ManifestInfo& manifest, const CResourceResolver& resolver, const LocalePreference& locale,
+               ApkSummary& summary)
+{
+    if (!manifest.label.present) return;
+    std::u16string text;
+    if (resolver.Text(manifest.label.value, manifest.label.text, locale, text)) summary.label = text;
+    if (resolver.DefaultText(manifest.label.value, manifest.label.text, text)) summary.labelDefault = text;
+}
+
+std::uint32_t ReferenceOf(const ManifestValue& value)
+{
+    return value.present && value.value.IsReference() ? value.value.data : 0;
+}
+
+}  // namespace
+
+LocalePreference CApkParser::LocaleOf(const std::u16string& languageCode)
+{
+    if (languageCode == u"CHS") return {"zh", "CN"};
+    if (languageCode == u"CHT") return {"zh", "TW"};
+    if (languageCode == u"ENU") return {"en", "US"};
+    return {};
+}
+
+bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary)
+{
+    summary = ApkSummary();
+    summary.fileSize = source.Size();
+
+    CZipArchive zip;
+    if (!zip.Open(source)) return false;
+
+    std::vector<std::uint8_t> manifestBytes;
+    const ZipEntry* manifestEntry = zip.Find("AndroidManifest.xml");
+    if (!manifestEntry || zip.Read(*manifestEntry, kMaxManifestBytes, manifestBytes) == ZipReadStatus::Failed) {
+        return false;
+    }
+    CBinaryXml document;
+    ManifestInfo manifest;
+    if (!document.Load(CByteView(manifestBytes.data(), manifestBytes.size())) ||
+        !CManifestReader::Read(document, manifest)) {
+        return false;
+    }
+    summary.parsed = true;
+    if (!manifest.packageName.empty()) summary.packageName = manifest.packageName;
+    summary.permissions = std::move(manifest.permissions);
+    // The manifest's bytes are no longer needed once the facts are out.
+    manifestBytes = std::vector<std::uint8_t>();
+
+    std::vector<std::uint8_t> tableBytes;
+    CResourceTable table;
+    bool haveTable = false;
+    if (const ZipEntry* tableEntry = zip.Find("resources.arsc")) {
+        if (zip.Read(*tableEntry, kMaxTableBytes, tableBytes) != ZipReadStatus::Failed) {
+            haveTable = table.Load(CByteView(tableBytes.data(), tableBytes.size()));
+        }
+    }
+    const CResourceResolver resolver(haveTable ? &table : nullptr);
+
+    ReadVersion(manifest, resolver, summary);
+    ReadMinSdk(manifest.minSdk, resolver, summary);
+    ReadLabel(manifest, resolver, locale, summary);
+
+    ApkIcon icon;
+    const CIconChooser chooser(zip, resolver);
+    if (chooser.Choose(ReferenceOf(manifest.icon), ReferenceOf(manifest.roundIcon), icon)) {
+        summary.icon = std::move(icon);
+    }
+    return true;
+}

@@ -1,0 +1,23 @@
+// Reads a package: the manifest, resources.arsc for texts and icons, the icon's bytes.
+// A readable manifest is enough to succeed; damaged resources only leave facts out.
+#pragma once
+
+#include <string>
+
+#include "ApkSummary.h"
+#include "ByteSource.h"
+#include "ResourceConfig.h"
+
+class CApkParser {
+public:
+    // Caps per entry: a manifest or table claiming more is read only this far.
+    static constexpr std::size_t kMaxManifestBytes = 16u * 1024 * 1024;
+    static constexpr std::size_t kMaxTableBytes = 64u * 1024 * 1024;
+
+    // The locale that a language code of the language file stands for: "CHS" zh-CN,
+    // "CHT" zh-TW, "ENU" en-US; any other code asks for the default texts.
+    static LocalePreference LocaleOf(const std::u16string& languageCode);
+
+    // Fills summary as far as the package allows. False when it has no readable manifest.
+    static bool Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary);
+};

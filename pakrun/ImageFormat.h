@@ -1,0 +1,17 @@
+// What kind of image a file holds, told by its first bytes, and whether the Windows
+// graphics library can decode it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+enum class ImageKind { Unknown, Png, Jpeg, Gif, Bmp, WebP, BinaryXml };
+
+class CImageFormat {
+public:
+    static ImageKind Sniff(const std::uint8_t* data, std::size_t size);
+    // PNG, JPEG, GIF and BMP: what GDI+ decodes everywhere.
+    static bool IsDecodable(ImageKind kind);
+    // "png", "jpeg", "gif", "bmp", "webp", "xml" or "unknown".
+    static const char* Name(ImageKind kind);
+};

@@ -1,0 +1,106 @@
+#include "ResourceResolver.h"
+
+#include <algorithm>
+
+#include "TextUtf.h"
+
+bool CResourceResolver::Text(const ResValue& value, const std::u16string& inlineText,
+                             const LocalePreference& locale, std::u16string& out) const
+{
+    out.clear();
+    if (value.type == ResValue::kString) {
+        out = inlineText;
+        return true;
+    }
+    ResValue final;
+    return Follow(value, &locale, final) && ValueText(final, out);
+}
+
+bool CResourceResolver::DefaultText(const ResValue& value, const std::u16string& inlineText, std::u16string& out) const
+{
+    out.clear();
+    if (value.type == ResValue::kString) {
+        out = inlineText;
+        return true;
+    }
+    ResValue final;
+    return Follow(value, nullptr, final) && ValueText(final, out);
+}
+
+bool CResourceResolver::Follow(ResValue value, const LocalePreference* locale, ResValue& out) const
+{
+    for (int step = 0; value.IsReference(); ++step) {
+        if (step >= kMaxReferenceSteps || !Choose(value.data, locale, value)) return false;
+    }
+    out = value;
+    return true;
+}
+
+// The best value of the resource: for a locale, exact match, then language, then the
+// default; without one, the default only. Among equals, the one without other
+// qualifiers, then the first.
+bool CResourceResolver::Choose(std::uint32_t resourceId, const LocalePreference* locale, ResValue& out) const
+{
+    if (!m_pTable) return false;
+    std::vector<ResourceCandidate> candidates;
+    m_pTable->Candidates(resourceId, candidates);
+    int bestScore = 0;
+    for (const ResourceCandidate& candidate : candidates) {
+        const int match = locale ? candidate.config.LocaleMatch(*locale) : (candidate.config.HasLocale() ? 0 : 1);
+        if (match == 0) continue;
+        const int score = match * 2 + (candidate.config.HasOtherQualifiers() ? 0 : 1);
+        if (score > bestScore) {
+            bestScore = score;
+            out = candidate.value;
+        }
+    }
+    return bestScore > 0;
+}
+
+bool CResourceResolver::ValueText(const ResValue& value, std::u16string& out) const
+{
+    if (value.type == ResValue::kString) return m_pTable && m_pTable->String(value.data, out);
+    if (value.type == ResValue::kIntDec || value.type == ResValue::kIntHex) {
+        out = CTextUtf::FromAscii(std::to_string(static_cast<std::int32_t>(value.data)));
+        return true;
+    }
+    return false;
+}
+
+void CResourceResolver::Files(std::uint32_t resourceId, std::vector<ResourceFile>& out) const
+{
+    out.clear();
+    std::vector<std::uint32_t> visited;
+    CollectFiles(resourceId, 0, visited, out);
+    std::stable_sort(out.begin(), out.end(), [](const ResourceFile& a, const ResourceFile& b) {
+        if (a.config.HasLocale() != b.config.HasLocale()) return !a.config.HasLocale();
+        if (a.config.HasOtherQualifiers() != b.config.HasOtherQualifiers()) return !a.config.HasOtherQualifiers();
+        return a.config.DensityRank() < b.config.DensityRank();
+    });
+}
+
+void CResourceResolver::CollectFiles(std::uint32_t resourceId, int steps, std::vector<std::uint32_t>& visited,
+                                     std::vector<ResourceFile>& out) const
+{
+    // Each resource is expanded once: aliases that meet again, or go round, end here.
+    if (!m_pTable || steps >= kMaxReferenceSteps) return;
+    if (std::find(visited.begin(), visited.end(), resourceId) != visited.end()) return;
+    visited.push_back(resourceId);
+    std::vector<ResourceCandidate> candidates;
+    m_pTable->Candidates(resourceId, candidates);
+    for (const ResourceCandidate& candidate : candidates) {
+        if (candidate.value.IsReference()) {
+            // An alias: the files of the resource it names, in its own configurations.
+            CollectFiles(candidate.value.data, steps + 1, visited, out);
+            continue;
+        }
+        std::u16string path;
+        if (candidate.value.type != ResValue::kString || !m_pTable->String(candidate.value.data, path)) continue;
+        ResourceFile file;
+        file.path = CTextUtf::Utf16ToUtf8(path);
+        file.config = candidate.config;
+        if (std::none_of(out.begin(), out.end(), [&](const ResourceFile& f) { return f.path == file.path; })) {
+            out.push_back(std::move(file));
+        }
+    }
+}

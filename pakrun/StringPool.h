@@ -1,0 +1,32 @@
+// A string pool chunk (binary XML and resources.arsc), UTF-8 or UTF-16. Strings are
+// decoded on demand; an index or offset out of range gives no string, never a crash.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ByteView.h"
+
+class CStringPool {
+public:
+    // Reads the pool header from the whole chunk (header included). False when it is no
+    // usable pool; the pool is then empty.
+    bool Load(CByteView chunk, std::size_t headerSize);
+
+    std::size_t Count() const { return m_nCount; }
+    bool IsUtf8() const { return m_bUtf8; }
+
+    // The string at index; false (out empty) when it cannot be read.
+    bool Get(std::uint32_t index, std::u16string& out) const;
+    std::u16string GetOr(std::uint32_t index, std::u16string fallback = {}) const;
+
+private:
+    bool DecodeUtf8(std::size_t offset, std::u16string& out) const;
+    bool DecodeUtf16(std::size_t offset, std::u16string& out) const;
+
+    CByteView m_chunk;
+    std::size_t m_nOffsetsStart = 0;
+    std::size_t m_nStringsStart = 0;
+    std::size_t m_nCount = 0;
+    bool m_bUtf8 = false;
+};

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "ArscBuilder.h"
+#include "OwnPackages.h"
+#include "ResourceResolver.h"
+#include "ResourceTable.h"
+
+namespace {
+
+using Config = CArscBuilder::Config;
+using Layout = CArscBuilder::Layout;
+
+constexpr std::uint8_t kString = 3;
+constexpr std::uint8_t kMipmap = 2;
+const LocalePreference kChinese{"zh", "CN"};
+
+struct LoadedTable {
+    std::string bytes;
+    CResourceTable table;
+    explicit LoadedTable(const std::string& data) : bytes(data)
+    {
+        EXPECT_TRUE(table.Load(CByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())));
+    }
+};
+
+ResValue Reference(std::uint32_t id)
+{
+    ResValue value;
+    value.type = ResValue::kReference;
+    value.data = id;
+    return value;
+}
+
+std::string Label(const CResourceTable& table, const LocalePreference& locale, std::uint16_t entry = 0)
+{
+    std::u16string text;
+    CResourceResolver(&table).Text(Reference(CArscBuilder::Id(kString, entry)), u"", locale, text);
+    return Narrow(text);
+}
+
+CArscBuilder LabelsBuilder()
+{
+    CArscBuilder builder;
+    builder.SetString(kString, 0, Config{}, u"Default");
+    builder.SetString(kString, 0, Config{"zh", "TW", 0, 0}, u"繁體");
+    builder.SetString(kString, 0, Config{"zh", "", 0, 0}, u"中文");
+    builder.SetString(kString, 0, Config{"zh", "CN", 0, 0}, u"简体");
+    builder.SetString(kString, 0, Config{"en", "", 0, 0}, u"English");
+    return builder;
+}
+
+}  // namespace
+
+TEST(ResourceTable, LabelForChineseTakesChinaThenChineseThenDefault)
+{
+    LoadedTable all(LabelsBuilder().Build());
+    EXPECT_EQ("简体", Label(all.table, kChinese));
+    EXPECT_EQ("Default", Label(all.table, LocalePreference{}));
+
+    CArscBuilder noChina;
+    noChina.SetString(kString, 0, Config{}, u"Default").SetString(kString, 0, Config{"zh", "", 0, 0}, u"中文");
+    noChina.SetString(kString, 0, Config{"zh", "TW", 0, 0}, u"繁體");
+    LoadedTable partial(noChina.Build());
+    EXPECT_EQ("中文", Label(partial.table, kChinese));
+
+    CArscBuilder onlyTaiwan;
+    onlyTaiwan.SetString(kString, 0, Config{}, u"Default").SetString(kString, 0, Config{"zh", "TW", 0, 0}, u"繁體");
+    LoadedTable fallback(onlyTaiwan.Build());
+    EXPECT_EQ("Default", Label(fallback.table, kChinese));
+}
+
+TEST(ResourceTable, EveryEntryLayoutReadsTheSameValues)
+{
+    for (Layout layout : {Layout::Dense, Layout::Sparse, Layout::Offset16, Layout::Compact}) {
+        CArscBuilder builder = LabelsBuilder();
+        builder.SetString(kString, 5, Config{}, u"Fifth");
+        LoadedTable loaded(builder.WithLayout(layout).Build());
+        EXPECT_EQ("简体", Label(loaded.table, kChinese)) << int(layout);
+        EXPECT_EQ("Fifth", Label(loaded.table, kChinese, 5)) << int(layout);
+        EXPECT_EQ("", Label(loaded.table, kChinese, 3)) << int(layout);
+    }
+}
+
+TEST(ResourceTable, SkipsUnknownChunksAndIgnoresReservedFields)
+{
+    LoadedTable loaded(LabelsBuilder().WithUnknownChunks().WithReservedFilled().WithUtf16Pool().Build());
+    EXPECT_EQ("简体", Label(loaded.table, kChinese));
+}
+
+TEST(ResourceTable, ReferenceChainsAreFollowedAndCyclesEnd)
+{
+    CArscBuilder builder;
+    builder.SetReference(kString, 0, Config{}, CArscBuilder::Id(kString, 1));
+    builder.SetReference(kString, 1, Config{}, CArscBuilder::Id(kString, 2));
+    builder.SetString(kString, 2, Config{}, u"End of chain");
+    builder.SetReference(kString, 3, Config{}, CArscBuilder::Id(kString, 4));
+    builder.SetReference(kString, 4, Config{}, CArscBuilder::Id(kString, 3));
+    builder.SetReference(kString, 5, Config{}, CArscBuilder::Id(kString, 5));
+    LoadedTable loaded(builder.Build());
+    EXPECT_EQ("End of chain", Label(loaded.table, kChinese, 0));
+    EXPECT_EQ("", Label(loaded.table, kChinese, 3));
+    EXPECT_EQ("", Label(loaded.table, kChinese, 5));
+
+    std::vector<ResourceFile> files;
+    CResourceResolver(&loaded.table).Files(CArscBuilder::Id(kString, 3), files);
+    EXPECT_TRUE(files.empty());
+}
+
+TEST(ResourceTable, IntegerValuesGiveDecimalText)
+{
+    CArscBuilder builder;
+    builder.Set(kString, 0, Config{}, 0x10, 42);
+    LoadedTable loaded(builder.Build());
+    EXPECT_EQ("42", Label(loaded.table, kChinese));
+}
+
+TEST(ResourceTable, FilesSortHighestDensityUpToXxxhdpiFirst)
+{
+    CArscBuilder builder;
+    builder.SetString(kMipmap, 0, Config{"", "", 160, 0}, u"res/m-mdpi/a.png");
+    builder.SetString(kMipmap, 0, Config{"", "", 0xFFFE, 0}, u"res/m-anydpi/a.xml");
+    builder.SetString(kMipmap, 0, Config{"", "", 640, 0}, u"res/m-xxxhdpi/a.png");
+    builder.SetString(kMipmap, 0, Config{"", "", 480, 0}, u"res/m-xxhdpi/a.png");
+    builder.SetString(kMipmap, 0, Config{"", "", 960, 0}, u"res/m-huge/a.png");
+    builder.SetString(kMipmap, 0, Config{"", "", 640, 0x20}, u"res/m-night-xxxhdpi/a.png");
+    builder.SetString(kMipmap, 0, Config{"zh", "", 640, 0}, u"res/m-zh-xxxhdpi/a.png");
+    LoadedTable loaded(builder.Build());
+    std::vector<ResourceFile> files;
+    CResourceResolver(&loaded.table).Files(CArscBuilder::Id(kMipmap, 0), files);
+    std::vector<std::string> paths;
+    for (const ResourceFile& file : files) paths.push_back(file.path);
+    const std::vector<std::string> expected = {"res/m-xxxhdpi/a.png", "res/m-xxhdpi/a.png", "res/m-mdpi/a.png",
+                                               "res/m-huge/a.png", "res/m-anydpi/a.xml", "res/m-night-xxxhdpi/a.png",
+                                               "res/m-zh-xxxhdpi/a.png"};
+    EXPECT_EQ(expected, paths);
+}
+
+TEST(ResourceTable, TruncatedTablesNeverFail)
+{
+    const std::string table = LabelsBuilder().WithUnknownChunks().Build();
+    for (std::size_t length = 0; length <= table.size(); ++length) {
+        CResourceTable loaded;
+        if (!loaded.Load(CByteView(reinterpret_cast<const std::uint8_t*>(table.data()), length))) continue;
+        std::u16string text;
+        CResourceResolver(&loaded).Text(Reference(CArscBuilder::Id(kString, 0)), u"", kChinese, text);
+        EXPECT_LE(text.size(), 7u);
+    }
+}
+
+TEST(ResourceTable, NoTableResolvesNothing)
+{
+    const CResourceResolver resolver(nullptr);
+    std::u16string text;
+    EXPECT_FALSE(resolver.Text(Reference(0x7f030000), u"", kChinese, text));
+    ResValue inlineText;
+    inlineText.type = ResValue::kString;
+    EXPECT_TRUE(resolver.Text(inlineText, u"As written", kChinese, text));
+    EXPECT_EQ("As written", Narrow(text));
+}

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "MemorySource.h"
+#include "ZipArchive.h"
+#include "ZipBuilder.h"
+
+namespace {
+
+std::string ReadEntry(const std::string& archive, const std::string& name, ZipReadStatus expected,
+                      std::size_t cap = 1u << 20)
+{
+    CMemorySource source(archive.data(), archive.size());
+    CZipArchive zip;
+    EXPECT_TRUE(zip.Open(source));
+    const ZipEntry* entry = zip.Find(name);
+    EXPECT_NE(nullptr, entry) << name;
+    if (!entry) return std::string();
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(expected, zip.Read(*entry, cap, bytes));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+TEST(ZipArchive, ReadsStoredAndDeflatedEntries)
+{
+    const std::string archive = CZipBuilder().Add("a.txt", "stored text", false).Add("dir/b.txt", std::string(5000, 'b')).Build();
+    EXPECT_EQ("stored text", ReadEntry(archive, "a.txt", ZipReadStatus::Complete));
+    EXPECT_EQ(std::string(5000, 'b'), ReadEntry(archive, "dir/b.txt", ZipReadStatus::Complete));
+}
+
+TEST(ZipArchive, FindsDirectoryBehindCommentThatHoldsEndSignature)
+{
+    const std::string archive = CZipBuilder().Add("a.txt", "x").Comment("PK\x05\x06 fake end record inside the comment").Build();
+    EXPECT_EQ("x", ReadEntry(archive, "a.txt", ZipReadStatus::Complete));
+}
+
+TEST(ZipArchive, FindsDirectoryBehindLongestComment)
+{
+    const std::string archive = CZipBuilder().Add("a.txt", "x").Comment(std::string(65535, 'c')).Build();
+    EXPECT_EQ("x", ReadEntry(archive, "a.txt", ZipReadStatus::Complete));
+}
+
+TEST(ZipArchive, ReadsZip64Records)
+{
+    const std::string archive = CZipBuilder().Add("a.txt", "sixty-four").Add("b.txt", "bits", false).Zip64().Build();
+    EXPECT_EQ("sixty-four", ReadEntry(archive, "a.txt", ZipReadStatus::Complete));
+    EXPECT_EQ("bits", ReadEntry(archive, "b.txt", ZipReadStatus::Complete));
+}
+
+TEST(ZipArchive, NotAZipAndEmptyFileHaveNoEntries)
+{
+    for (const std::string& bytes : {std::string(), std::string("just some text, no archive"), std::string(100, '\0')}) {
+        CMemorySource source(bytes.data(), bytes.size());
+        CZipArchive zip;
+        EXPECT_FALSE(zip.Open(source));
+        EXPECT_TRUE(zip.Entries().empty());
+    }
+}
+
+TEST(ZipArchive, EntryLongerThanDeclaredIsCutAtDeclaredSize)
+{
+    CZipBuilder::Entry entry;
+    entry.name = "lies.bin";
+    entry.data = std::string(10000, 'z');
+    entry.declaredSize = 100;
+    EXPECT_EQ(std::string(100, 'z'), ReadEntry(CZipBuilder().Add(entry).Build(), "lies.bin", ZipReadStatus::Truncated));
+}
+
+TEST(ZipArchive, EntryShorterThanDeclaredIsDamagedButKept)
+{
+    CZipBuilder::Entry entry;
+    entry.name = "short.bin";
+    entry.data = "only this";
+    entry.declaredSize = 1000000;
+    EXPECT_EQ("only this", ReadEntry(CZipBuilder().Add(entry).Build(), "short.bin", ZipReadStatus::Damaged));
+    entry.deflate = false;
+    EXPECT_EQ("only this", ReadEntry(CZipBuilder().Add(entry).Build(), "short.bin", ZipReadStatus::Damaged));
+}
+
+TEST(ZipArchive, InflateBombStopsAtTheCap)
+{
+    CZipBuilder::Entry entry;
+    entry.name = "bomb";
+    entry.rawData = CZipBuilder::DeflateZeros(4096);  // 4 GiB of zeros
+    entry.declaredSize = 0xFFFFFFFE;
+    const std::string bytes = ReadEntry(CZipBuilder().Add(entry).Build(), "bomb", ZipReadStatus::Truncated, 4u << 20);
+    EXPECT_EQ(4u << 20, bytes.size());
+}
+
+TEST(ZipArchive, CompressedSizeBeyondTheFileKeepsWhatIsThere)
+{
+    CZipBuilder::Entry entry;
+    entry.name = "a.txt";
+    entry.data = "plain";
+    entry.deflate = false;
+    entry.declaredCompressed = 0x7FFFFFFF;
+    entry.declaredSize = 0x7FFFFFFF;
+    const std::string bytes = ReadEntry(CZipBuilder().Add(entry).Build(), "a.txt", ZipReadStatus::Damaged);
+    EXPECT_EQ("plain", bytes.substr(0, 5));
+}
+
+TEST(ZipArchive, LocalHeaderOffsetThatLiesFailsThatEntryOnly)
+{
+    CZipBuilder::Entry bad;
+    bad.name = "bad.txt";
+    bad.data = "x";
+    bad.declaredOffset = 0x7FFFFFF0;
+    const std::string archive = CZipBuilder().Add("good.txt", "fine").Add(bad).Build();
+    EXPECT_EQ("fine", ReadEntry(archive, "good.txt", ZipReadStatus::Complete));
+    EXPECT_EQ("", ReadEntry(archive, "bad.txt", ZipReadStatus::Failed));
+}
+
+TEST(ZipArchive, CutOffArchiveStillYieldsItsFirstEntriesFromLocalHeaders)
+{
+    const std::string archive = CZipBuilder().Add("first.txt", "one").Add("second.txt", std::string(3000, 's')).Build();
+    const std::string cut = archive.substr(0, archive.size() - 60);
+    CMemorySource source(cut.data(), cut.size());
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(source));
+    EXPECT_FALSE(zip.HasCentralDirectory());
+    ASSERT_NE(nullptr, zip.Find("first.txt"));
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(ZipReadStatus::Complete, zip.Read(*zip.Find("first.txt"), 100, bytes));
+    EXPECT_EQ("one", std::string(bytes.begin(), bytes.end()));
+}
+
+TEST(ZipArchive, CutsAtEveryPointNeverFail)
+{
+    const std::string archive = CZipBuilder().Add("a", std::string(2000, 'a')).Add("b", "bb", false).Comment("note").Build();
+    for (std::size_t length = 0; length <= archive.size(); ++length) {
+        const std::string cut = archive.substr(0, length);
+        CMemorySource source(cut.data(), cut.size());
+        CZipArchive zip;
+        if (!zip.Open(source)) continue;
+        std::vector<std::uint8_t> bytes;
+        for (const ZipEntry& entry : zip.Entries()) {
+            zip.Read(entry, 1u << 16, bytes);
+            EXPECT_LE(bytes.size(), 2000u);
+        }
+    }
+}

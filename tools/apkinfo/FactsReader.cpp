@@ -1,0 +1,47 @@
+#include "FactsReader.h"
+
+#include "ApkParser.h"
+#include "FileSource.h"
+#include "ImageFormat.h"
+#include "Sha256.h"
+#include "ShownPermissions.h"
+
+void CFactsReader::Initialize(const std::u16string& languageCode)
+{
+    m_locale = CApkParser::LocaleOf(languageCode);
+    InitializeTexts(languageCode);
+}
+
+PackageFacts CFactsReader::Read(const std::filesystem::path& path, const std::string& displayName) const
+{
+    PackageFacts facts;
+    facts.file = displayName;
+    std::optional<ApkSummary> summary;
+    ReadRecord(path, facts, summary);
+
+    // The parser's own facts, and the icon's entry name, which the record does not carry.
+    if (facts.ok && !summary) {
+        CFileSource file;
+        ApkSummary parsed;
+        if (file.Open(path) && CApkParser::Parse(file, m_locale, parsed)) summary = std::move(parsed);
+    }
+    if (facts.ok && summary) {
+        facts.TakeParserFacts(*summary);
+        if (facts.icon && summary->icon &&
+            CSha256::Hex(summary->icon->bytes.data(), summary->icon->bytes.size()) == facts.icon->sha256) {
+            facts.icon->entry = summary->icon->entry;
+        }
+    }
+    facts.shown = CShownPermissions::Select(
+        facts.permissions, [this](const std::u16string& name, ShownPermission& out) { return Translate(name, out); });
+    return facts;
+}
+
+IconFacts CFactsReader::DescribeIcon(const std::uint8_t* bytes, std::size_t size)
+{
+    IconFacts icon;
+    icon.format = CImageFormat::Name(CImageFormat::Sniff(bytes, size));
+    icon.bytes = size;
+    icon.sha256 = CSha256::Hex(bytes, size);
+    return icon;
+}

@@ -1,0 +1,110 @@
+#include "PackageFacts.h"
+
+#include "JsonWriter.h"
+#include "SizeText.h"
+#include "TextUtf.h"
+
+namespace {
+
+std::string Utf8(const std::u16string& text)
+{
+    return CTextUtf::Utf16ToUtf8(text);
+}
+
+std::string Utf8(const std::optional<std::u16string>& text, const char* absent = "-")
+{
+    return text ? Utf8(*text) : std::string(absent);
+}
+
+std::optional<std::u16string> NullIfEmpty(const std::u16string& text)
+{
+    return text.empty() ? std::nullopt : std::optional<std::u16string>(text);
+}
+
+}  // namespace
+
+void PackageFacts::TakeParserFacts(const ApkSummary& summary)
+{
+    packageName = summary.packageName;
+    versionName = summary.versionName;
+    versionCode = summary.versionCode;
+    labelDefault = summary.labelDefault;
+    minSdk = summary.minSdk;
+    minSdkCodename = summary.minSdkCodename;
+}
+
+std::string PackageFacts::Json() const
+{
+    CJsonWriter json;
+    json.BeginObject();
+    json.Key("file").String(file);
+    json.Key("ok").Bool(ok);
+    json.Key("size").Number(size);
+    json.Key("sizeText").String(CSizeText::Format(size));
+    json.Key("package").OptionalString(packageName);
+    json.Key("versionName").OptionalString(versionName);
+    json.Key("versionCode").OptionalString(versionCode);
+    json.Key("version").OptionalString(NullIfEmpty(version));
+    json.Key("label").OptionalString(NullIfEmpty(label));
+    json.Key("labelDefault").OptionalString(labelDefault);
+    json.Key("minSdk");
+    if (!ok) json.Null();
+    else if (!minSdkCodename.empty()) json.String(minSdkCodename);
+    else json.Number(minSdk);
+    json.Key("system").OptionalString(NullIfEmpty(system));
+    json.Key("icon");
+    if (icon) {
+        json.BeginObject();
+        json.Key("entry");
+        if (icon->entry.empty()) json.Null();
+        else json.String(icon->entry);
+        json.Key("format").String(icon->format);
+        json.Key("bytes").Number(static_cast<std::int64_t>(icon->bytes));
+        json.Key("sha256").String(icon->sha256);
+        json.EndObject();
+    } else {
+        json.Null();
+    }
+    json.Key("permissions").BeginArray();
+    for (const std::u16string& name : permissions) json.String(name);
+    json.EndArray();
+    json.Key("shown").BeginArray();
+    for (const ShownPermission& permission : shown) {
+        json.BeginObject();
+        json.Key("name").String(permission.name);
+        json.Key("title").String(permission.title);
+        json.Key("description").String(permission.description);
+        json.Key("level").Number(permission.level);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    return json.Text();
+}
+
+std::string PackageFacts::Text() const
+{
+    std::string text = file + "\n";
+    text += "  parsed:       " + std::string(ok ? "yes" : "no") + "\n";
+    text += "  size:         " + CSizeText::Format(size) + " (" + std::to_string(size) + " bytes)\n";
+    if (!ok) return text;
+    text += "  package:      " + Utf8(packageName) + "\n";
+    text += "  version:      " + Utf8(version) + " (name " + Utf8(versionName) + ", code " + Utf8(versionCode) + ")\n";
+    text += "  name:         " + Utf8(label) + " (default label " + Utf8(labelDefault) + ")\n";
+    text += "  system:       " + Utf8(system) + " (minSdk " +
+            (minSdkCodename.empty() ? std::to_string(minSdk) : Utf8(minSdkCodename)) + ")\n";
+    if (icon) {
+        text += "  icon:         " + (icon->entry.empty() ? std::string("?") : icon->entry) + " (" + icon->format + ", " +
+                std::to_string(icon->bytes) + " bytes, sha256 " + icon->sha256 + ")\n";
+    } else {
+        text += "  icon:         none (the window shows its default icon)\n";
+    }
+    text += "  permissions:  " + std::to_string(permissions.size()) + "\n";
+    for (const std::u16string& name : permissions) text += "    " + Utf8(name) + "\n";
+    text += "  shown:        " + std::to_string(shown.size()) + "\n";
+    for (const ShownPermission& permission : shown) {
+        text += "    [" + std::to_string(permission.level) + "] " + Utf8(permission.title) + ": " +
+                Utf8(permission.description) + "\n";
+    }
+    return text;
+}

@@ -1,0 +1,48 @@
+// What apkinfo reports about one package, gathered from the library's record and the
+// parser, and how it is printed: one JSON line or text for a person.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ApkSummary.h"
+
+struct IconFacts {
+    std::string entry;   // path inside the package; empty when not known
+    std::string format;  // "png", "jpeg", ...
+    std::size_t bytes = 0;
+    std::string sha256;
+};
+
+struct ShownPermission {
+    std::u16string name;
+    std::u16string title;
+    std::u16string description;
+    int level = 0;
+};
+
+struct PackageFacts {
+    std::string file;
+    bool ok = false;
+    std::uint32_t size = 0;
+    std::optional<std::u16string> packageName;
+    std::optional<std::u16string> versionName;
+    std::optional<std::u16string> versionCode;
+    std::u16string version;  // the record's texts
+    std::u16string label;
+    std::optional<std::u16string> labelDefault;
+    int minSdk = 1;
+    std::u16string minSdkCodename;
+    std::u16string system;
+    std::optional<IconFacts> icon;
+    std::vector<std::u16string> permissions;
+    std::vector<ShownPermission> shown;
+
+    // Takes the parser's own facts (package, versions, default label, minSdk).
+    void TakeParserFacts(const ApkSummary& summary);
+
+    std::string Json() const;
+    std::string Text() const;
+};
