@@ -11,7 +11,7 @@
 #include "FakeHelmsway.h"
 #include "InstallMessageSink.h"
 #include "InstallMessages.h"
-#include "Sha256.h"
+#include "FileSha256.h"
 #include "TempDirectory.h"
 #include "TestData.h"
 

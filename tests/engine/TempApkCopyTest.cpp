@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Sha256.h"
+#include "FileSha256.h"
 #include "TempApkCopy.h"
 #include "TempDirectory.h"
 #include "TestData.h"

@@ -8,7 +8,6 @@
 #include "PackageFacts.h"
 #include "Sha256.h"
 #include "ShownPermissions.h"
-#include "SizeText.h"
 #include "TestData.h"
 
 namespace {
@@ -75,19 +74,6 @@ std::vector<std::string> TopLevelKeys(const std::string& json)
 }
 
 }  // namespace
-
-TEST(SizeText, WholeUnitsAsTheWindowShowsThem)
-{
-    EXPECT_EQ("0 B", CSizeText::Format(0));
-    EXPECT_EQ("1023 B", CSizeText::Format(1023));
-    EXPECT_EQ("1.00 KB", CSizeText::Format(1024));
-    EXPECT_EQ("1024.00 KB", CSizeText::Format(1048575));
-    EXPECT_EQ("1.00 MB", CSizeText::Format(1048576));
-    EXPECT_EQ("1.00 MB", CSizeText::Format(1053819));
-    EXPECT_EQ("1024.00 MB", CSizeText::Format(1073741823));
-    EXPECT_EQ("1.00 GB", CSizeText::Format(1073741824));
-    EXPECT_EQ("3.00 GB", CSizeText::Format(3221225472u));
-}
 
 TEST(Sha256, KnownDigests)
 {

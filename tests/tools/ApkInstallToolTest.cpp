@@ -8,7 +8,7 @@
 #include "FakeCompanion.h"
 #include "FakeHelmsway.h"
 #include "ProgramDir.h"
-#include "Sha256.h"
+#include "FileSha256.h"
 #include "TempDirectory.h"
 #include "TestData.h"
 

@@ -1,10 +1,18 @@
 #include "PackageFacts.h"
 
 #include "JsonWriter.h"
-#include "SizeText.h"
+#include "ByteSizeText.h"
 #include "TextUtf.h"
 
 namespace {
+
+// The window's size text; it is ASCII, so each character is one byte.
+std::string SizeText(std::uint32_t bytes)
+{
+    const std::wstring wide = FormatByteSize(bytes);
+    return std::string(wide.begin(), wide.end());
+}
+
 
 std::string Utf8(const std::u16string& text)
 {
@@ -40,7 +48,7 @@ std::string PackageFacts::Json() const
     json.Key("file").String(file);
     json.Key("ok").Bool(ok);
     json.Key("size").Number(size);
-    json.Key("sizeText").String(CSizeText::Format(size));
+    json.Key("sizeText").String(SizeText(size));
     json.Key("package").OptionalString(packageName);
     json.Key("versionName").OptionalString(versionName);
     json.Key("versionCode").OptionalString(versionCode);
@@ -86,7 +94,7 @@ std::string PackageFacts::Text() const
 {
     std::string text = file + "\n";
     text += "  parsed:       " + std::string(ok ? "yes" : "no") + "\n";
-    text += "  size:         " + CSizeText::Format(size) + " (" + std::to_string(size) + " bytes)\n";
+    text += "  size:         " + SizeText(size) + " (" + std::to_string(size) + " bytes)\n";
     if (!ok) return text;
     text += "  package:      " + Utf8(packageName) + "\n";
     text += "  version:      " + Utf8(version) + " (name " + Utf8(versionName) + ", code " + Utf8(versionCode) + ")\n";

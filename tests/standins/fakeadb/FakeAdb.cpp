@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "FakeAdbCommand.h"
-#include "Sha256.h"
+#include "FileSha256.h"
 #include "StandinRecord.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "Sha256.h"
+#include "FileSha256.h"
 
 #include <windows.h>
 
