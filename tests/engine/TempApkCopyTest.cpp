@@ -16,7 +16,6 @@ std::wstring TempDir()
     return buffer;
 }
 
-std::wstring Widen(const std::string& path) { return std::wstring(path.begin(), path.end()); }
 
 // Removes the copy when the test ends, however it ends.
 struct CCopyCleanup {
@@ -31,7 +30,7 @@ struct CCopyCleanup {
 
 TEST(MakeTempApkCopy, WholePackageUnderANumericNameInTheTempDirectory)
 {
-    const std::wstring package = Widen(TestDataPath("apks/ApiDemos-debug.apk"));
+    const std::wstring package = WidenBytes(TestDataPath("apks/ApiDemos-debug.apk"));
     CCopyCleanup copy;
     ASSERT_TRUE(MakeTempApkCopy(package, nullptr, copy.path));
 

@@ -11,6 +11,7 @@
 #include "FileSha256.h"
 #include "TempDirectory.h"
 #include "TestData.h"
+#include "Utf8Text.h"
 
 namespace {
 
@@ -20,15 +21,7 @@ std::wstring ApiDemos()
     return std::wstring(path.begin(), path.end());
 }
 
-std::string Utf8(const std::wstring& text)
-{
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(std::size_t(size > 0 ? size : 0), '\0');
-    if (size > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &bytes[0], size, nullptr, nullptr);
-    return bytes;
-}
-
-std::string Line(unsigned id) { return Utf8(ExpectedTextFor(id)) + "\r\n"; }
+std::string Line(unsigned id) { return ToUtf8(ExpectedTextFor(id)) + "\r\n"; }
 
 class ApkInstallToolTest : public ::testing::Test {
 protected:
