@@ -21,6 +21,9 @@ CGdipStringFormat FormatFor(TextLayout layout)
                                   Gdiplus::StringTrimmingEllipsisCharacter);
     case TextLayout::Centred:
         return CreateStringFormat(flags, Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
+    case TextLayout::Row:
+        return CreateStringFormat(flags | Gdiplus::StringFormatFlagsNoWrap, Gdiplus::StringAlignmentNear,
+                                  Gdiplus::StringAlignmentCenter);
     default: return CreateStringFormat(flags, Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear);
     }
 }
@@ -31,7 +34,8 @@ Gdiplus::ARGB ArgbOf(COLORREF colour)
            GetBValue(colour);
 }
 
-// Only inside the frame skin's borders: a text's rectangle may reach under them.
+// Only inside the frame skin's borders: a text's rectangle may reach under them. Rows of
+// the permission list lie inside the list, below the window's own texts.
 BoxRect InsideFrame(const CPixelCanvas& window, const BoxRect& rect)
 {
     const int left = std::max(rect.x, 5), top = std::max(rect.y, 26);
@@ -82,7 +86,8 @@ std::unique_ptr<CPixelCanvas> RenderTexts(SIZE client, const std::vector<ShownTe
             const TextLook& look = shown.look;
             const CGdipFont font = CreateUiFont(look.size, look.style, look.unit);
             const Gdiplus::RectF layout(Gdiplus::REAL(look.rect.x), Gdiplus::REAL(look.rect.y),
-                                        Gdiplus::REAL(look.rect.width), Gdiplus::REAL(look.rect.height));
+                                        Gdiplus::REAL(look.drawWidth > 0 ? look.drawWidth : look.rect.width),
+                                        Gdiplus::REAL(look.rect.height));
             DrawTextIn(graphics, shown.text, font, layout, ArgbOf(look.colour), FormatFor(look.layout));
         }
     }

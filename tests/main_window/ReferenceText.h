@@ -19,6 +19,7 @@ enum class TextLayout {
     Left,     // line limit, near, centred vertically, ellipsis
     Centred,  // line limit, centred both ways
     TopLeft,  // line limit, near, near
+    Row,      // a permission row: no wrap, line limit, near, centred vertically
 };
 
 struct TextLook {
@@ -28,6 +29,9 @@ struct TextLook {
     float size = 12.0f;
     Gdiplus::Unit unit = Gdiplus::UnitPixel;
     INT style = Gdiplus::FontStyleRegular;
+    // The reference is drawn this wide (0: the rectangle's width), so that a text the
+    // window cuts short shows as a difference inside the rectangle.
+    int drawWidth = 0;
 };
 
 struct ShownText {

@@ -8,7 +8,7 @@
 
 namespace flat = Gdiplus::DllExports;
 
-COLORREF SkinPixel(UINT pngId, int frames, int frame, int x, int y, bool stacked)
+COLORREF SkinPixel(UINT pngId, int frames, int frame, int x, int y, bool stacked, COLORREF background)
 {
     const CGdipImage image = LoadPngResource(::GetModuleHandleW(nullptr), pngId);
     UINT width = 0, height = 0;
@@ -18,7 +18,10 @@ COLORREF SkinPixel(UINT pngId, int frames, int frame, int x, int y, bool stacked
     const int py = stacked ? int(height) / frames * frame + y : y;
     Gdiplus::ARGB argb = 0;
     flat::GdipBitmapGetPixel(reinterpret_cast<Gdiplus::GpBitmap*>(image.Get()), px, py, &argb);
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+    const int alpha = background == CLR_INVALID ? 255 : int(argb >> 24);
+    const auto blend = [alpha](int over, int under) { return (over * alpha + under * (255 - alpha) + 127) / 255; };
+    return RGB(blend((argb >> 16) & 0xFF, GetRValue(background)), blend((argb >> 8) & 0xFF, GetGValue(background)),
+               blend(argb & 0xFF, GetBValue(background)));
 }
 
 int PushButtonFrameAt(const CPixelCanvas& window, const BoxRect& zone)

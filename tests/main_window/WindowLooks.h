@@ -11,7 +11,9 @@
 
 // The colour of pixel (x, y) of frame `frame` of a strip of `frames` equal frames laid
 // side by side (push button, selector) or stacked (close button) in the PNG resource.
-COLORREF SkinPixel(UINT pngId, int frames, int frame, int x, int y, bool stacked = false);
+// With a background given, the pixel as drawn over it (its alpha blended in).
+COLORREF SkinPixel(UINT pngId, int frames, int frame, int x, int y, bool stacked = false,
+                   COLORREF background = CLR_INVALID);
 
 // The frame of a push button (4 frames) the window shows in the zone, or -1 for none of
 // them: judged at a pixel of the left cap, which is drawn unscaled.
