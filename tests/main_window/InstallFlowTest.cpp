@@ -104,6 +104,7 @@ TEST(InstallFlow, SuccessCountsDownFromFiveAndClosesTheWindow)
     ASSERT_TRUE(WaitForStatus(window, Countdown(5), 2));
     const ULONGLONG outcome = ::GetTickCount64();
     const auto shown = window.Capture();
+    SaveRender(*shown, L"state-succeeded.png");
     EXPECT_EQ(0, PushButtonFrameAt(*shown, kCompanionRect));  // the companion button, no label
     EXPECT_FALSE(SelectorShown(*shown));
     EXPECT_TRUE(ShowsText(*shown, L"", Note(2)));  // the note stays as it was: empty
@@ -133,6 +134,7 @@ TEST(InstallFlow, FailureShowsItsMessageTheHintAndTheCompanionButton)
     ClickInstall(window);
     ASSERT_TRUE(WaitForLines(window, ExpectedTextFor(IDS_ERR_ALREADY_EXISTS), ExpectedTextFor(IDS_TRY_COMPANION), 3));
     const auto shown = window.Capture();
+    SaveRender(*shown, L"state-failed.png");
     EXPECT_EQ(0, PushButtonFrameAt(*shown, kCompanionRect));
     EXPECT_FALSE(SelectorShown(*shown));
 
@@ -155,6 +157,7 @@ TEST(InstallFlow, NoPhoneThenAPhoneAppearsAndASecondClickInstalls)
     window.Phone().SetDevices({});
     ClickInstall(window);
     ASSERT_TRUE(WaitForStatus(window, ExpectedTextFor(IDS_NO_DEVICE), 3));
+    SaveRender(*window.Capture(), L"state-no-phone.png");
     EXPECT_EQ(1, PushButtonFrameAt(*window.Capture(), kInstallRect));  // Install again, enabled, under the pointer
 
     ReadyPhone(window.Phone());
@@ -198,6 +201,7 @@ TEST(InstallFlow, InstallingShowsItsTextTheDisabledButtonAndTheTurningIndicator)
     ClickInstall(window);
     ASSERT_TRUE(WaitForStatus(window, ExpectedTextFor(IDS_INSTALLING), 1));
     const auto first = window.Capture();
+    SaveRender(*first, L"state-installing.png");
     EXPECT_EQ(3, PushButtonFrameAt(*first, kInstallRect));
     EXPECT_FALSE(SelectorShown(*first));
     // The busy indicator turns at (220, 75)-(236, 91).
@@ -241,6 +245,7 @@ TEST(InstallFlow, LocationIsStoredOnlyWhenAnInstallStarts)
     ReadyPhone(window.Phone());
     window.ClickAt(340, 80);  // the selector
     const auto shown = window.Capture();
+    SaveRender(*shown, L"state-sd-chosen.png");
     EXPECT_TRUE(ShowsText(*shown, ExpectedTextFor(IDS_SD_NOTE), Note(0)));
     EXPECT_EQ("", window.SettingsText());
 

@@ -53,6 +53,7 @@ TEST(MainWindowFrame, OpensEmptyCentredOnTheWorkAreaWithItsReadyTexts)
     EXPECT_EQ(ExpectedTextFor(IDS_APP_TITLE), title);
 
     const auto shown = harness.Capture();
+    SaveRender(*shown, L"state-ready-empty.png");
     EXPECT_TRUE(ShowsText(*shown, ExpectedTextFor(IDS_INSTALL_LOCATION), StatusReady()));
     EXPECT_TRUE(ShowsText(*shown, L"", FactsRow(0)));
     EXPECT_TRUE(ShowsText(*shown, L"\x7248\x672C\xFF1A", FactsRow(1)));  // 版本：
@@ -83,6 +84,7 @@ TEST(MainWindowFrame, CommandLinePackageIsShownAndInstallEnabled)
 {
     CMainWindowHarness harness(SharedPackage("ApiDemos-debug.apk"));
     const auto shown = harness.Capture();
+    SaveRender(*shown, L"state-ready-package.png");
     EXPECT_TRUE(ShowsText(*shown, L"API Demos", FactsRow(0)));
     EXPECT_TRUE(ShowsText(*shown, L"\x7248\x672C\xFF1A" L"5.0.0", FactsRow(1)));
     EXPECT_TRUE(ShowsText(*shown, L"\x5927\x5C0F\xFF1A" L"6.12 MB", FactsRow(2)));
