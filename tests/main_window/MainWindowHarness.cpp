@@ -112,18 +112,6 @@ void CMainWindowHarness::DoubleClickAt(int x, int y)
     Release();
 }
 
-void CMainWindowHarness::DragTo(int x, int y)
-{
-    POINT point{x, y};
-    ::ClientToScreen(m_hWnd, &point);
-    ::SetCursorPos(point.x, point.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    ::SendInput(1, &input, sizeof(input));
-    Pump(kInputSettleMs);
-}
-
 void CMainWindowHarness::Drop(const std::vector<std::wstring>& files)
 {
     std::wstring list;

@@ -49,8 +49,6 @@ public:
     void Release();
     void ClickAt(int x, int y);
     void DoubleClickAt(int x, int y);
-    // Moves with the button down (a drag); the system may run its own move loop meanwhile.
-    void DragTo(int x, int y);
 
     // Drops files onto the window as the shell does (a DROPFILES block in WM_DROPFILES).
     void Drop(const std::vector<std::wstring>& files);
