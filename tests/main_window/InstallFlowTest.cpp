@@ -11,6 +11,7 @@
 #include "InstallMessages.h"
 #include "MainWindowHarness.h"
 #include "ReferenceText.h"
+#include "ResourceCount.h"
 #include "WindowLooks.h"
 #include "WindowZones.h"
 #include "resource.h"
@@ -317,4 +318,33 @@ TEST(InstallFlow, ClosingDuringALongInstallQuitsWithinFiveAndAHalfSecondsAndEnds
     EXPECT_LE(::GetTickCount64() - start, 5500u + ::GetDoubleClickTime() + 200);
     EXPECT_EQ(0, window.QuitCode());
     EXPECT_TRUE(window.PumpUntil([] { return RunningAdbProcesses() == 0; }, 2000));
+}
+
+TEST(InstallFlow, HundredInstallJobsLeaveNoHandlesOrGdiObjectsBehind)
+{
+    CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
+    window.Phone().SetDevices({});
+    int jobs = 0;
+    const auto job = [&] {
+        // Another text first, so that the end of this job is seen; clicks alternate between
+        // two places so that no two read as a double click.
+        ::PostMessageW(window.Window(), WM_INSTALL_NO_DEVICE, 2, 0);
+        window.MoveTo(325 + 20 * (++jobs % 2), 138);
+        window.Press();
+        window.Release();
+        return window.PumpUntil(
+            [&] { return TextMatches(*window.Capture(), {{ExpectedTextFor(IDS_NO_DEVICE), Status(3)}}); }, 5000);
+    };
+    // Whatever the first jobs make once (the error table, COM on the worker) is not growth.
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(job());
+    const ResourceCount before = CountProcessResources();
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(job()) << i;
+    const ResourceCount after = CountProcessResources();
+    std::printf("after 100 install jobs: kernel handles %d -> %d, GDI objects %d -> %d\n", before.kernelHandles,
+                after.kernelHandles, before.gdiObjects, after.gdiObjects);
+    EXPECT_GT(before.kernelHandles, 0);
+    EXPECT_GT(before.gdiObjects, 0);
+    EXPECT_LE(after.kernelHandles, before.kernelHandles);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects);
+    EXPECT_EQ(105u, window.Phone().RecordedCommands().size());  // one devices command a job
 }
