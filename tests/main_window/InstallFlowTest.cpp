@@ -212,6 +212,9 @@ TEST(InstallFlow, InstallingShowsItsTextTheDisabledButtonAndTheTurningIndicator)
     window.PumpUntil([&] { return turned = CountDifferent(*first, *window.Capture(), busy) > 0; }, 1000);
     EXPECT_TRUE(turned);
 
+    // A drop that comes anyway while the job runs changes nothing.
+    window.Drop({OwnPackage("zh_label.apk")});
+    EXPECT_TRUE(ShowsText(*window.Capture(), ExpectedTextFor(IDS_INSTALLING), Status(1)));
     // A press on the disabled button records nothing.
     window.ClickAt(340, 138);
     EXPECT_TRUE(WaitForStatus(window, Countdown(5), 2));
