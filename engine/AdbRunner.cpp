@@ -2,6 +2,7 @@
 
 #include "AdbOutput.h"
 #include "ChildOutputPipe.h"
+#include "InheritedHandleList.h"
 #include "ProgramDir.h"
 #include "ScopedHandle.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr DWORD kRetryExitCode = 0xFFFFFFFF;
 constexpr DWORD kRetryPauseMs = 50;
+constexpr DWORD kChildEndWaitMs = 1000;
 
 enum class RunEnd { Finished, NeedsRetry, Failed };
 
@@ -16,16 +18,21 @@ std::wstring g_adbPath;  // written once, on the install worker thread
 
 bool StartHidden(const std::wstring& commandLine, HANDLE output, PROCESS_INFORMATION& process)
 {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
+    // The pipe's write end is the only handle the child may inherit.
+    const CInheritedHandleList inherited(output);
+    if (!inherited.Get()) return false;
+
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.StartupInfo.wShowWindow = SW_HIDE;
+    startup.StartupInfo.hStdInput = nullptr;
+    startup.StartupInfo.hStdOutput = output;
+    startup.StartupInfo.hStdError = output;
+    startup.lpAttributeList = inherited.Get();
     std::wstring writable = commandLine;  // CreateProcessW may write into the buffer
-    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process) != FALSE;
+    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr,
+                            nullptr, &startup.StartupInfo, &process) != FALSE;
 }
 
 DWORD Remaining(DWORD timeoutMs, ULONGLONG started)
@@ -36,7 +43,7 @@ DWORD Remaining(DWORD timeoutMs, ULONGLONG started)
 }
 
 // Waits for the child's end while keeping its pipe drained. False when the time ran
-// out or the caller cancelled; the child is then terminated.
+// out, the caller cancelled or the wait itself failed; the child is then ended.
 bool WaitDraining(HANDLE process, CChildOutputPipe& pipe, std::string& raw, DWORD timeoutMs, HANDLE cancelEvent)
 {
     const ULONGLONG started = ::GetTickCount64();
@@ -44,17 +51,17 @@ bool WaitDraining(HANDLE process, CChildOutputPipe& pipe, std::string& raw, DWOR
         HANDLE handles[3] = {process};
         DWORD count = 1;
         if (cancelEvent) handles[count++] = cancelEvent;
-        const DWORD readIndex = pipe.ReadEvent() ? count : MAXDWORD;
-        if (pipe.ReadEvent()) handles[count++] = pipe.ReadEvent();
+        const HANDLE readEvent = pipe.ReadEvent();  // none once the pipe has ended
+        const DWORD readIndex = count;
+        if (readEvent) handles[count++] = readEvent;
 
         const DWORD result = ::WaitForMultipleObjects(count, handles, FALSE, Remaining(timeoutMs, started));
         if (result == WAIT_OBJECT_0) return true;
-        if (result == WAIT_OBJECT_0 + readIndex) {
+        if (readEvent && result == WAIT_OBJECT_0 + readIndex) {
             pipe.TakeCompletedRead(raw);
             continue;
         }
-        // Time-out, cancellation, or a failed wait (treated alike rather than spun on).
-        ::TerminateProcess(process, kRetryExitCode);
+        EndChildProcess(process);
         return false;
     }
 }
@@ -94,6 +101,12 @@ RunEnd RunOnce(const std::wstring& commandLine, std::wstring& output, DWORD time
 }
 
 }  // namespace
+
+bool EndChildProcess(HANDLE process)
+{
+    ::TerminateProcess(process, kRetryExitCode);
+    return ::WaitForSingleObject(process, kChildEndWaitMs) == WAIT_OBJECT_0;
+}
 
 std::wstring GetAdbPath()
 {

@@ -65,6 +65,27 @@ TEST_F(ApkInstallToolTest, InstallsThePackage)
     ExpectCopyDeleted();
 }
 
+TEST_F(ApkInstallToolTest, ScriptCapturingTheOutputGetsItsEndWhenTheToolExits)
+{
+    // Under Wine the first window of a session starts the desktop's own process, which
+    // keeps the standard error of the program that made the window. That must be this
+    // test, not the tool, whose standard error is the script's pipe.
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, window);
+    ::DestroyWindow(window);
+    // adb starts a server that outlives the install, as the real one does.
+    m_adb.PlayCapture("ready_modern");
+    m_adb.Set(L"devices", L"server-ms", L"30000");
+    const CapturedRun run =
+        CaptureUntilEndOfOutput(L"\"" + GetProgramDirPath(L"apkinstall.exe") + L"\" \"" + ApiDemos() + L"\"", 15000);
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(Line(535), run.out);
+    EXPECT_FALSE(m_adb.ProcessesEnd(L"server", 0)) << "the server still runs";
+    ASSERT_TRUE(run.endOfOutput) << "the server holds the script's pipe";
+    EXPECT_LT(run.msAfterExit, 2000u);
+}
+
 TEST_F(ApkInstallToolTest, SdCardOnANewEnoughPhone)
 {
     m_adb.PlayCapture("ready_legacy");

@@ -64,3 +64,44 @@ ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDi
     ::GetExitCodeProcess(process.Get(), &run.exitCode);
     return run;
 }
+
+CapturedRun CaptureUntilEndOfOutput(const std::wstring& commandLine, DWORD limitMs)
+{
+    CapturedRun run;
+    CPipe out;
+    if (!out.Create()) return run;
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out.write.Get();
+    startup.hStdError = out.write.Get();
+    PROCESS_INFORMATION info{};
+    std::wstring writable = commandLine;
+    run.started = ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                   &startup, &info) != FALSE;
+    out.write.Reset();
+    if (!run.started) return run;
+    const CScopedKernelHandle process(info.hProcess);
+    const CScopedKernelHandle thread(info.hThread);
+
+    const ULONGLONG started = ::GetTickCount64();
+    ULONGLONG exited = 0;
+    while (::GetTickCount64() - started < limitMs) {
+        if (exited == 0 && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) exited = ::GetTickCount64();
+        DWORD available = 0;
+        if (!::PeekNamedPipe(out.read.Get(), nullptr, 0, nullptr, &available, nullptr)) {
+            run.endOfOutput = ::GetLastError() == ERROR_BROKEN_PIPE;
+            break;
+        }
+        if (available > 0) {
+            ReadAvailable(out.read.Get(), run.out);
+        } else {
+            ::Sleep(10);
+        }
+    }
+    if (exited == 0 && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) exited = ::GetTickCount64();
+    if (run.endOfOutput && exited != 0) run.msAfterExit = ::GetTickCount64() - exited;
+    ::GetExitCodeProcess(process.Get(), &run.exitCode);
+    return run;
+}
