@@ -9,7 +9,7 @@ std::wstring AdbTarget::Run(const wchar_t* commandTemplate, bool* ran) const
 {
     std::wstring output;
     const bool ok =
-        RunAdbCommand(FormatAdbCommand(commandTemplate, {adbPath, serial, packagePath}), output, INFINITE, cancelEvent);
+        RunAdbCommand(FormatAdbCommand(commandTemplate, {adbPath, AdbSerialArgument(serial), packagePath}), output, INFINITE, cancelEvent);
     if (ran) *ran = ok;
     return output;
 }

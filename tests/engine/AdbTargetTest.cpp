@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "AdbRunner.h"
 #include "AdbTarget.h"
 #include "ExpectedTexts.h"
@@ -117,4 +121,26 @@ TEST_F(AdbTargetTest, CancelledInstallFailsWithoutMessage)
     EXPECT_FALSE(target.InstallApk(true, error));
     EXPECT_LT(::GetTickCount64() - started, 5000u);
     EXPECT_EQ(L"untouched", error);
+}
+
+TEST_F(AdbTargetTest, SerialWithBlanksAndQuotesReachesAdbWhole)
+{
+    for (const std::wstring serial : {L"(no serial number)", L"my \"phone\" 2\\", L"a\\\" -x"}) {
+        CFakeAdbScenario adb;
+        adb.Set(L"getprop_sdk@" + serial, L"output-text", L"23\\n");
+        AdbTarget target = Target();
+        target.serial = serial;
+        EXPECT_EQ(23, target.QuerySdkVersion()) << serial;
+
+        const auto commands = adb.RecordedCommands();
+        ASSERT_EQ(1u, commands.size());
+        int count = 0;
+        LPWSTR* args = ::CommandLineToArgvW(commands[0].c_str(), &count);
+        ASSERT_NE(nullptr, args);
+        ASSERT_EQ(6, count) << commands[0];
+        EXPECT_EQ(L"-s", std::wstring(args[1]));
+        EXPECT_EQ(serial, args[2]);
+        EXPECT_EQ(L"shell", std::wstring(args[3]));
+        ::LocalFree(args);
+    }
 }
