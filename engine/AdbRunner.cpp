@@ -77,7 +77,9 @@ void ConvertChunks(const std::string& raw, std::wstring& output)
     }
 }
 
-RunEnd RunOnce(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent)
+// Collects what the child printed also when it ended with the retry code, for a caller
+// that wants to know what a failed run said.
+RunEnd RunOnce(const std::wstring& commandLine, std::wstring& text, DWORD timeoutMs, HANDLE cancelEvent)
 {
     CChildOutputPipe pipe;
     PROCESS_INFORMATION info{};
@@ -93,11 +95,9 @@ RunEnd RunOnce(const std::wstring& commandLine, std::wstring& output, DWORD time
 
     DWORD exitCode = 0;
     ::GetExitCodeProcess(process.Get(), &exitCode);
-    if (exitCode == kRetryExitCode) return RunEnd::NeedsRetry;
-
     pipe.DrainBuffered(raw);
-    ConvertChunks(raw, output);
-    return RunEnd::Finished;
+    ConvertChunks(raw, text);
+    return exitCode == kRetryExitCode ? RunEnd::NeedsRetry : RunEnd::Finished;
 }
 
 }  // namespace
@@ -114,15 +114,21 @@ std::wstring GetAdbPath()
     return g_adbPath;
 }
 
-bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent)
+bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent,
+                   std::wstring* failedRunText)
 {
-    RunEnd end = RunOnce(commandLine, output, timeoutMs, cancelEvent);
+    std::wstring text;
+    RunEnd end = RunOnce(commandLine, text, timeoutMs, cancelEvent);
     const bool cancelled = cancelEvent && ::WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0;
     if (end == RunEnd::NeedsRetry && !cancelled) {
         ::Sleep(kRetryPauseMs);
-        output.clear();
-        end = RunOnce(commandLine, output, timeoutMs, cancelEvent);
+        text.clear();
+        end = RunOnce(commandLine, text, timeoutMs, cancelEvent);
     }
-    if (end != RunEnd::Finished) output.clear();
-    return end == RunEnd::Finished;
+    if (end == RunEnd::Finished) {
+        output += text;
+        return true;
+    }
+    if (end == RunEnd::NeedsRetry && failedRunText) *failedRunText = text;
+    return false;
 }

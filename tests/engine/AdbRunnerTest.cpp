@@ -99,6 +99,25 @@ TEST_F(AdbRunnerTest, ExitMinusOneTwiceFailsAfterOneRetry)
     EXPECT_EQ(2u, m_adb.RecordedCommands().size());
 }
 
+TEST_F(AdbRunnerTest, TextOfARunThatEndedWithMinusOneOnRequest)
+{
+    m_adb.Set(L"install_r", L"first-output-text", L"first run\\n");
+    m_adb.Set(L"install_r", L"output-text", L"error: device offline\\n");
+    m_adb.Set(L"install_r", L"exit", L"4294967295");
+    std::wstring output;
+    std::wstring failedRunText = L"unchanged";
+    EXPECT_FALSE(RunAdbCommand(FormatAdbCommand(kAdbInstall, {GetAdbPath(), L"SERIAL1", L"C:\\t\\1.apk"}), output,
+                               INFINITE, nullptr, &failedRunText));
+    EXPECT_TRUE(output.empty());
+    EXPECT_EQ(L"error: device offline\n", failedRunText) << "the retry's text";
+
+    m_adb.Set(L"install_r", L"exit", L"1");
+    failedRunText = L"unchanged";
+    EXPECT_TRUE(RunAdbCommand(FormatAdbCommand(kAdbInstall, {GetAdbPath(), L"SERIAL1", L"C:\\t\\1.apk"}), output,
+                              INFINITE, nullptr, &failedRunText));
+    EXPECT_EQ(L"unchanged", failedRunText) << "only a failed run fills it";
+}
+
 TEST_F(AdbRunnerTest, ExitMinusOneOnceKeepsOnlyRetryText)
 {
     m_adb.Set(L"getprop_sdk", L"first-exit", L"4294967295");

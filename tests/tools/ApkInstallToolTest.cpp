@@ -103,6 +103,40 @@ TEST_F(ApkInstallToolTest, FailedInstallPrintsTheWindowsMessage)
     ExpectCopyDeleted();
 }
 
+TEST_F(ApkInstallToolTest, CurrentPhonesFailuresPrintTheirOwnTexts)
+{
+    const struct {
+        const char* output;
+        const wchar_t* exit;
+        unsigned id;
+    } cases[] = {
+        {"adb: failed to install C:\\t\\1.apk: Failure [INSTALL_FAILED_USER_RESTRICTED: Install canceled by user]\n"
+         "Performing Streamed Install\n", L"1", 550},
+        {"Performing Push Install\nC:\\t\\1.apk: 1 file pushed, 0 skipped.\n\tpkg: /data/local/tmp/1.apk\r\n"
+         "Failure [INSTALL_FAILED_VERSION_DOWNGRADE]\r\n", L"0", 552},
+        {"adb: failed to install C:\\t\\1.apk: Failure [-113]\nPerforming Streamed Install\n", L"1", 553},
+        {"adb: failed to install C:\\t\\1.apk: cmd: Can't find service: package\nPerforming Streamed Install\n", L"1",
+         564},
+    };
+    for (const auto& c : cases) {
+        CFakeAdbScenario adb;
+        adb.PlayCapture("ready_modern");
+        adb.SetOutputBytes(L"install_r_f", c.output);
+        adb.Set(L"install_r_f", L"exit", c.exit);
+        const ChildRun run = Install(ApiDemos());
+        EXPECT_EQ(1u, run.exitCode) << c.id;
+        EXPECT_EQ(Line(c.id), run.out) << c.id;
+    }
+
+    // The phone was unplugged before the install: adb ends with -1, and still says why.
+    CFakeAdbScenario adb;
+    adb.PlayCapture("ready_modern");
+    adb.PlayCapture("not_found", "install_r_f");
+    const ChildRun run = Install(ApiDemos());
+    EXPECT_EQ(1u, run.exitCode);
+    EXPECT_EQ(Line(565), run.out);
+}
+
 TEST_F(ApkInstallToolTest, VanishedPackageIsACopyFailure)
 {
     CTempDirectory dir;
