@@ -12,6 +12,14 @@ namespace {
 
 std::wstring Capture(const std::string& file) { return WidenBytes(ReadTestData("adb/" + file)); }
 
+// A push install as adb prints it: the copy's path, the push, the phone's answer.
+std::wstring PushInstall(const std::wstring& copy, const std::wstring& answer)
+{
+    return L"Performing Push Install\n" + copy +
+           L": 1 file pushed, 0 skipped. 6.2 MB/s (6419064 bytes in 0.990s)\n\tpkg: /data/local/tmp/4712.apk\r\n" +
+           answer + L"\r\n";
+}
+
 }  // namespace
 
 TEST(ParseSdkLevel, RealAnswers)
@@ -101,18 +109,14 @@ TEST(IsInstallSuccess, SuccessAsFirstWordOfALineInAnyCase)
 TEST(IsInstallSuccess, TheWordInsideOtherLinesIsNoSuccess)
 {
     // A package whose name holds the word, after a push install that exits 0 on failure.
-    EXPECT_FALSE(IsInstallSuccess(
-        L"Performing Push Install\n"
-        L"C:\\Users\\me\\AppData\\Local\\Temp\\4712.apk: 1 file pushed, 0 skipped. 6.2 MB/s (6419064 bytes in 0.990s)\n"
-        L"\tpkg: /data/local/tmp/4712.apk\r\n"
-        L"Failure [INSTALL_FAILED_UPDATE_INCOMPATIBLE: Package com.successfactors.successfactors signatures do "
-        L"not match the previously installed version; ignoring!]\r\n"));
+    EXPECT_FALSE(IsInstallSuccess(PushInstall(L"C:\\Users\\me\\AppData\\Local\\Temp\\4712.apk",
+                                              L"Failure [INSTALL_FAILED_UPDATE_INCOMPATIBLE: Package "
+                                              L"com.successfactors.successfactors signatures do not match the "
+                                              L"previously installed version; ignoring!]")));
     // A temporary folder named so: adb echoes the pushed file's path.
-    EXPECT_FALSE(IsInstallSuccess(
-        L"Performing Push Install\n"
-        L"C:\\Users\\Success\\AppData\\Local\\Temp\\4712.apk: 1 file pushed, 0 skipped. 6.2 MB/s (6419064 bytes in 0.990s)\n"
-        L"\tpkg: /data/local/tmp/4712.apk\r\n"
-        L"Failure [INSTALL_FAILED_ALREADY_EXISTS]\r\n"));
+    EXPECT_FALSE(IsInstallSuccess(PushInstall(L"C:\\Users\\Success\\AppData\\Local\\Temp\\4712.apk",
+                                              L"Failure [INSTALL_FAILED_ALREADY_EXISTS]")));
+    EXPECT_TRUE(IsInstallSuccess(PushInstall(L"C:\\Users\\Success\\AppData\\Local\\Temp\\4712.apk", L"Success")));
     EXPECT_FALSE(IsInstallSuccess(L"Failure [INSTALL_FAILED_ALREADY_EXISTS] unsuccessful\n"));
     EXPECT_FALSE(IsInstallSuccess(L"Error: success\n"));
     EXPECT_FALSE(IsInstallSuccess(L" error: success\n"));

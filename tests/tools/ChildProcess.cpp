@@ -34,6 +34,19 @@ void ReadAvailable(HANDLE pipe, std::string& bytes)
     }
 }
 
+bool StartWithStdHandles(const std::wstring& commandLine, const std::wstring& currentDir, HANDLE out, HANDLE err,
+                         PROCESS_INFORMATION& info)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::wstring writable = commandLine;
+    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info) != FALSE;
+}
+
 }  // namespace
 
 ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDir, DWORD timeoutMs)
@@ -42,15 +55,8 @@ ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDi
     CPipe out, err;
     if (!out.Create() || !err.Create()) return run;
 
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out.write.Get();
-    startup.hStdError = err.write.Get();
     PROCESS_INFORMATION info{};
-    std::wstring writable = commandLine;
-    run.started = ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                   currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info) != FALSE;
+    run.started = StartWithStdHandles(commandLine, currentDir, out.write.Get(), err.write.Get(), info);
     out.write.Reset();  // the child's copies are the only ones left
     err.write.Reset();
     if (!run.started) return run;
@@ -68,18 +74,10 @@ ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDi
 CapturedRun CaptureUntilEndOfOutput(const std::wstring& commandLine, DWORD limitMs)
 {
     CapturedRun run;
-    CPipe out;
+    CPipe out;  // both streams, as a script's "2>&1" captures them
     if (!out.Create()) return run;
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out.write.Get();
-    startup.hStdError = out.write.Get();
     PROCESS_INFORMATION info{};
-    std::wstring writable = commandLine;
-    run.started = ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                   &startup, &info) != FALSE;
+    run.started = StartWithStdHandles(commandLine, std::wstring(), out.write.Get(), out.write.Get(), info);
     out.write.Reset();
     if (!run.started) return run;
     const CScopedKernelHandle process(info.hProcess);
