@@ -2,6 +2,7 @@
 
 #include "AdbOutput.h"
 #include "ChildOutputPipe.h"
+#include "ChildWait.h"
 #include "InheritedHandleList.h"
 #include "ProgramDir.h"
 #include "ScopedHandle.h"
@@ -56,8 +57,9 @@ bool WaitDraining(HANDLE process, CChildOutputPipe& pipe, std::string& raw, DWOR
         if (readEvent) handles[count++] = readEvent;
 
         const DWORD result = ::WaitForMultipleObjects(count, handles, FALSE, Remaining(timeoutMs, started));
-        if (result == WAIT_OBJECT_0) return true;
-        if (readEvent && result == WAIT_OBJECT_0 + readIndex) {
+        const ChildWaitOutcome outcome = ClassifyChildWait(result, readIndex, readEvent != nullptr);
+        if (outcome == ChildWaitOutcome::ChildEnded) return true;
+        if (outcome == ChildWaitOutcome::OutputReady) {
             pipe.TakeCompletedRead(raw);
             continue;
         }
