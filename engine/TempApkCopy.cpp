@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "InstallRules.h"
+#include "LongPath.h"
 #include "ScopedHandle.h"
 
 namespace {
@@ -71,8 +72,9 @@ bool MakeTempApkCopy(const std::wstring& packagePath, HANDLE cancelEvent, std::w
     const std::wstring dir = TempDirectory();
     if (dir.empty()) return false;
 
-    // A package that cannot be opened takes no name at all.
-    const CScopedFileHandle source(::CreateFileW(packagePath.c_str(), GENERIC_READ,
+    // A package that cannot be opened takes no name at all. A long path is opened by its
+    // extended-length form, which the classic one would be refused for.
+    const CScopedFileHandle source(::CreateFileW(ExtendedLengthPath(packagePath).c_str(), GENERIC_READ,
                                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source) return false;
