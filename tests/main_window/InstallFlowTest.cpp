@@ -12,6 +12,8 @@
 #include "MainWindowHarness.h"
 #include "ReferenceText.h"
 #include "ResourceCount.h"
+#include "WindowPainting.h"
+#include "WindowStyle.h"
 #include "WindowLooks.h"
 #include "WindowZones.h"
 #include "resource.h"
@@ -181,7 +183,11 @@ TEST(InstallFlow, EveryNoDeviceCodeShowsItsOwnTextInRed)
         ::PostMessageW(window.Window(), WM_INSTALL_NO_DEVICE, c.code, 0);
         window.Pump(50);
         const auto shown = window.Capture();
-        EXPECT_TRUE(ShowsText(*shown, ExpectedTextFor(c.text), Status(3))) << c.code;
+        // Two lines in their usual place, or whole in the room above when they do not fit.
+        const TextLook longFailure{BoxRect{218, 28, 163, 68}, kStatusRed};
+        EXPECT_TRUE(TextMatches(*shown, {{ExpectedTextFor(c.text), Status(3)}}) ||
+                    ShowsText(*shown, ExpectedTextFor(c.text), longFailure))
+            << c.code;
         EXPECT_EQ(0, PushButtonFrameAt(*shown, kInstallRect)) << c.code;
     }
 }
@@ -350,4 +356,41 @@ TEST(InstallFlow, HundredInstallJobsLeaveNoHandlesOrGdiObjectsBehind)
     EXPECT_LE(after.kernelHandles, before.kernelHandles);
     EXPECT_LE(after.gdiObjects, before.gdiObjects);
     EXPECT_EQ(105u, window.Phone().RecordedCommands().size());  // one devices command a job
+}
+
+TEST(InstallFlow, EveryFailureTextFitsTheFailedStateWhole)
+{
+    std::vector<unsigned> ids;
+    for (unsigned id = 102; id <= 138; ++id) {
+        if (id != IDS_INSTALL_LOCATION && id != 137) ids.push_back(id);
+    }
+    for (unsigned id = IDS_ERR_USER_RESTRICTED; id <= IDS_ERR_PHONE_GONE; ++id) ids.push_back(id);
+    for (unsigned id : {IDS_NO_DEVICE, IDS_DEVICE_OFFLINE, IDS_ADB_MISSING, IDS_DEVICE_BOOTING, IDS_DEVICE_RECOVERY,
+                        IDS_DEVICE_UNAUTHORIZED, IDS_DEVICE_AUTHORIZING, IDS_DEVICE_CONNECTING,
+                        IDS_DEVICE_NO_PERMISSIONS, IDS_DEVICE_UNKNOWN_STATE}) {
+        ids.push_back(id);
+    }
+    CPixelCanvas canvas(386, 160, kBackground);
+    canvas.DrawWithGdiPlus([&](CGdipGraphics& graphics) {
+        SetWindowPaintQuality(graphics);
+        for (unsigned id : ids) {
+            const std::wstring text = ExpectedTextFor(id);
+            ASSERT_FALSE(text.empty()) << id;
+            EXPECT_TRUE(FitsInto(graphics, text, LongFailureStyle().rect)) << id;
+        }
+    });
+}
+
+TEST(InstallFlow, LongFailureTextMovesUpIntoTheRoomOfTheHiddenSelector)
+{
+    CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
+    ReadyPhone(window.Phone(), L"adb: failed to install x.apk: Failure [INSTALL_FAILED_USER_RESTRICTED: Install canceled by user]\\r\\n");
+    ClickInstall(window);
+    const TextLook longFailure{BoxRect{218, 28, 163, 68}, kStatusRed};
+    const std::vector<ShownText> lines = {{ExpectedTextFor(IDS_ERR_USER_RESTRICTED), longFailure},
+                                          {ExpectedTextFor(IDS_TRY_COMPANION), Note(3)}};
+    window.PumpUntil([&] { return TextMatches(*window.Capture(), lines); }, 10000);
+    const auto shown = window.Capture();
+    SaveRender(*shown, L"state-failed-long-text.png");
+    EXPECT_TRUE(ShowsText(*shown, lines));
 }

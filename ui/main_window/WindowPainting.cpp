@@ -203,10 +203,25 @@ void PaintPackageInfo(CGdipGraphics& graphics, const MainWindowView& view)
     }
 }
 
+bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box)
+{
+    const CGdipFont font = CreateUiFont(kTextSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    const CGdipStringFormat format = MakeFormat(TextFormat::Left);
+    if (!font || !format) return true;
+    const Gdiplus::RectF layout = LayoutOf(box);
+    Gdiplus::RectF bounds;
+    INT fitted = 0, lines = 0;
+    return flat::GdipMeasureString(graphics.Get(), text.c_str(), INT(text.size()), font.Get(), &layout, format.Get(),
+                                   &bounds, &fitted, &lines) != Gdiplus::Ok ||
+           fitted >= INT(text.size());
+}
+
 BoxRect PaintStatusLine(CGdipGraphics& graphics, const MainWindowView& view)
 {
-    const TextLine line = StatusLineStyle(view.state);
-    DrawLine(graphics, TextOf(view.status), line.rect, line.colour, TextFormat::Left);
+    TextLine line = StatusLineStyle(view.state);
+    const std::wstring& text = TextOf(view.status);
+    if (view.state == STATE_FAILED && !FitsInto(graphics, text, line.rect)) line = LongFailureStyle();
+    DrawLine(graphics, text, line.rect, line.colour, TextFormat::Left);
     return line.rect;
 }
 

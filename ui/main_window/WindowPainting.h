@@ -57,6 +57,8 @@ void SetWindowPaintQuality(CGdipGraphics& graphics);
 void PaintChrome(CGdipGraphics& graphics, const MainWindowView& view, const BoxRect& client);
 void PaintPackageInfo(CGdipGraphics& graphics, const MainWindowView& view);
 BoxRect PaintStatusLine(CGdipGraphics& graphics, const MainWindowView& view);
+// Whether the whole text goes into the box in one 12-pixel line layout.
+bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box);
 BoxRect PaintNoteLine(CGdipGraphics& graphics, const MainWindowView& view);
 void PaintSkinButton(CGdipGraphics& graphics, const CGdipImage* skin, const BoxRect& rect, int frame,
                      const std::wstring& label);

@@ -12,6 +12,8 @@ TextLine StatusLineStyle(int state)
     }
 }
 
+TextLine LongFailureStyle() { return TextLine{BoxRect{218, 28, 163, 68}, 0xFFC94C42}; }
+
 TextLine NoteLineStyle(int state)
 {
     switch (state) {

@@ -30,6 +30,10 @@ struct TextLine {
 
 // The status line (12 px) and the note line (8 pt) in a state.
 TextLine StatusLineStyle(int state);
+// Where a failure that does not fit the failed state's two lines is drawn instead: the
+// room above the note line that the hidden selector and busy indicator leave, four lines
+// high, so that the message's advice is not cut off.
+TextLine LongFailureStyle();
 TextLine NoteLineStyle(int state);
 
 // Frames of the push-button strip (4 frames) and of the selector strip (3 frames).
