@@ -4,11 +4,11 @@ under Wine, on an X display, and acts on it with the X server's own pointer.
 Used by scripts/run and by the end-to-end tests. Needs Debian's python3-pil, xdotool,
 imagemagick (import) and, for a private display, Xvfb."""
 import glob
+import io
 import os
 import re
 import shutil
 import subprocess
-import tempfile
 import time
 
 from PIL import Image
@@ -38,7 +38,8 @@ def unix_path(path):
 
 
 def wine_prefix():
-    return os.environ.get("WINEPREFIX") or os.environ.get("APKI_WINEPREFIX") or os.path.join(REPO, "build", "wine-prefix")
+    """The prefix scripts/wine-env chooses, in which every program here runs."""
+    return os.environ.get("APKI_WINEPREFIX") or os.path.join(REPO, "build", "wine-prefix")
 
 
 def phone_names():
@@ -202,11 +203,14 @@ def screenshot():
     """The whole screen, exactly as the X server holds it."""
     png = subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", "png:-"],
                          check=True, capture_output=True).stdout
-    from io import BytesIO
-    return Image.open(BytesIO(png)).convert("RGB")
+    return Image.open(io.BytesIO(png)).convert("RGB")
 
 
 # --- The program ----------------------------------------------------------------------------------
+
+
+class WindowGone(Exception):
+    pass
 
 
 class Window:
@@ -217,12 +221,12 @@ class Window:
 
     def geometry(self):
         """(x, y, width, height) on the screen: for a borderless window, its client area."""
-        values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", self.xid).split())
+        try:
+            shell = xdotool("getwindowgeometry", "--shell", self.xid)
+        except subprocess.CalledProcessError:
+            raise WindowGone(self.xid) from None
+        values = dict(line.split("=", 1) for line in shell.split())
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-    def exists(self):
-        result = subprocess.run(["xdotool", "getwindowgeometry", str(self.xid)], capture_output=True)
-        return result.returncode == 0
 
     def to_screen(self, x, y):
         left, top, _, _ = self.geometry()
@@ -269,6 +273,11 @@ class Window:
     def picture(self):
         left, top, width, height = self.geometry()
         return screenshot().crop((left, top, left + width, top + height))
+
+    def painted(self):
+        """Whether the window is on the screen in its own background colour (a stretch
+        of it left of the buttons, which every state leaves bare)."""
+        return count_colour(self.picture(), (150, 140, 40, 10), rgb(BACKGROUND), 0) == 400
 
 
 class Program:
@@ -343,13 +352,25 @@ def count_ink(picture, box, colour, background=rgb(BACKGROUND), least=0.4):
     return count
 
 
+def shows(picture, line, least=40):
+    """Whether a status or note line, given as (rectangle, colour), holds text in its
+    colour."""
+    box, colour = line
+    return count_ink(picture, box, rgb(colour)) >= least
+
+
 def share_of_colour(picture, box, colour, tolerance=6):
     return count_colour(picture, box, colour, tolerance) / (box[2] * box[3])
 
 
-def same_region(a, b, box):
+def region(picture, box):
+    """The pixels of the box (x, y, width, height), for comparing."""
     x, y, w, h = box
-    return a.crop((x, y, x + w, y + h)).tobytes() == b.crop((x, y, x + w, y + h)).tobytes()
+    return picture.crop((x, y, x + w, y + h)).tobytes()
+
+
+def same_region(a, b, box):
+    return region(a, box) == region(b, box)
 
 
 class Skin:
@@ -365,15 +386,14 @@ class Skin:
         x = frame * self.frame_width + self.frame_width // 2
         return [self.image.getpixel((x, row))[:3] for row in rows]
 
-    def frame_at(self, picture, box, rows=range(2, 19)):
+    def frame_at(self, picture, box, rows=range(0, 20)):
         """Which frame is drawn in the box (x, y, width, height), judged by a column just
         inside its left edge and clear of the label; None when none fits."""
         x = box[0] + 4
         drawn = [picture.getpixel((x, box[1] + row)) for row in rows]
-        for frame in range(self.frames):
-            if all(near(a, b, 4) for a, b in zip(drawn, self.column(frame, rows))):
-                return frame
-        return None
+        best, frame = min((max(max(abs(a - b) for a, b in zip(p, q)) for p, q in zip(drawn, self.column(f, rows))), f)
+                          for f in range(self.frames))
+        return frame if best <= 6 else None
 
 
 def save_picture(picture, name, directory=None):
@@ -391,7 +411,3 @@ def wine_user_folder(name):
     if len(users) != 1:
         raise RuntimeError(f"expected one Wine user in {wine_prefix()}, found {users}")
     return os.path.join(users[0], name)
-
-
-def make_temp_directory(prefix):
-    return tempfile.mkdtemp(prefix=prefix)

@@ -1,24 +1,29 @@
 """What every end-to-end test shares: a run directory and an emulated phone of its own, the
 program started as a user starts it, a private settings file, and pictures of each state
 written to build/renders/."""
+import hashlib
 import os
 import re
 import shutil
+import tempfile
 import time
 import unittest
 
 import desktop
-from desktop import rgb
 
 BIN_DIR = os.environ.get("APKI_BIN_DIR") or os.path.join(desktop.REPO, "build", "windows", "bin")
 STANDIN_DIR = os.environ.get("APKI_STANDIN_DIR") or os.path.join(desktop.REPO, "build", "windows", "test bin")
 APKS = os.path.join(desktop.REPO, "tests", "data", "apks")
 DEMO_APK = os.path.join(APKS, "demo.apk")
-
-# The Wine user's settings file, which the program finds through the shell's folder for
-# application data; Wine takes that folder from the prefix, not from the environment.
-SETTINGS = os.path.join(desktop.wine_user_folder("AppData/Roaming"), "VexoHelmsway", "Setting.ini")
+# The numeric temporary copy that the phone is handed, in the Wine user's temporary folder.
 TEMP_COPY = re.compile(r"^[A-Za-z]:\\.*\\Temp\\-?\d+\.apk$")
+
+
+def settings_file():
+    """The Wine user's settings file, which the program finds through the shell's folder for
+    application data; Wine takes that folder from the prefix, not from the environment."""
+    return os.path.join(desktop.wine_user_folder("AppData/Roaming"), "VexoHelmsway", "Setting.ini")
+
 
 _display = None
 _wm_state = None
@@ -41,19 +46,20 @@ def tearDownModule():
 
 def read_settings():
     try:
-        with open(SETTINGS, "rb") as f:
+        with open(settings_file(), "rb") as f:
             return f.read()
     except FileNotFoundError:
         return None
 
 
 def write_settings(content):
+    path = settings_file()
     if content is None:
-        if os.path.exists(SETTINGS):
-            os.remove(SETTINGS)
+        if os.path.exists(path):
+            os.remove(path)
         return
-    os.makedirs(os.path.dirname(SETTINGS), exist_ok=True)
-    with open(SETTINGS, "wb") as f:
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
         f.write(content)
 
 
@@ -72,7 +78,7 @@ class EndToEndCase(unittest.TestCase):
     given back as it was."""
 
     def setUp(self):
-        self.work = desktop.make_temp_directory(f"apki-e2e-{self._testMethodName}-")
+        self.work = tempfile.mkdtemp(prefix=f"apki-e2e-{self._testMethodName}-")
         self.addCleanup(shutil.rmtree, self.work, True)
         saved = read_settings()
         self.addCleanup(write_settings, saved)
@@ -101,20 +107,19 @@ class EndToEndCase(unittest.TestCase):
         window once it shows."""
         standin = os.path.join(STANDIN_DIR, "adb.exe")
         helmsway = os.path.join(STANDIN_DIR, "Helmsway.exe") if companion else None
-        executable = desktop.assemble_run_directory(os.path.join(self.work, "program"), BIN_DIR, standin, helmsway)
+        self.program_path = desktop.assemble_run_directory(os.path.join(self.work, "program"), BIN_DIR, standin,
+                                                           helmsway)
         self.phone = desktop.Phone(os.path.join(self.work, "phone"), phone)
         environment = self.phone.environment()
         environment["FAKEHELMSWAY_DIR"] = desktop.windows_path(self.work) + "\\"
-        self.program = desktop.Program(executable, arguments, environment)
+        self.program = desktop.Program(self.program_path, arguments, environment)
         self.window = self.program.find_window()
         self.wait_painted()
+        print(f"window painted {time.monotonic() - self.program.started:.2f} s after the start")
         return self.window
 
     def wait_painted(self, timeout=5.0):
-        """Waits until the window is on the screen in its painted background."""
-        self.wait_for(lambda: desktop.count_colour(self.window.picture(), (150, 140, 40, 10),
-                                                   rgb(desktop.BACKGROUND), 0) == 400,
-                      timeout, "the window's background painted")
+        self.wait_for(self.window.painted, timeout, "the window painted")
 
     def companion_record(self):
         try:
@@ -129,9 +134,10 @@ class EndToEndCase(unittest.TestCase):
         self.window.click(*desktop.centre(box))
 
     def pointer_away(self):
-        """Takes the pointer off the window, so that no zone shows its hover look."""
+        """Takes the pointer off the window, so that no zone shows its hover look. Wine
+        notices a pointer that left by a timer at the hover time (400 ms)."""
         desktop.xdotool("mousemove", 0, 0)
-        time.sleep(0.3)
+        time.sleep(0.6)
 
     def wait_for(self, condition, timeout, what, interval=0.1):
         deadline = time.monotonic() + timeout
@@ -144,24 +150,30 @@ class EndToEndCase(unittest.TestCase):
             time.sleep(interval)
 
     def wait_for_picture(self, condition, timeout, what):
-        """The first picture of the window for which the condition holds."""
-        return self.wait_for(lambda: (lambda p: p if condition(p) else None)(self.window.picture()), timeout, what)
+        """The first picture of the window for which the condition holds. On a time-out the
+        last picture is kept in build/renders/ for whoever reads the failure."""
+        last = []
+
+        def look():
+            last[:] = [self.window.picture()]
+            return last[0] if condition(last[0]) else None
+
+        try:
+            return self.wait_for(look, timeout, what)
+        except AssertionError:
+            if last:
+                self.save(last[0], f"last-{self._testMethodName}")
+            raise
 
     def save(self, picture, state):
         desktop.save_picture(picture, f"e2e-{state}.png")
 
-    @staticmethod
-    def shows(picture, line, least=40):
-        """Whether a status or note line (rectangle, colour) holds text in its colour."""
-        box, colour = line
-        return desktop.count_ink(picture, box, rgb(colour)) >= least
-
     def wait_for_line(self, line, timeout):
-        return self.wait_for_picture(lambda p: self.shows(p, line), timeout, f"text in {line[1]:08X} at {line[0]}")
+        return self.wait_for_picture(lambda p: desktop.shows(p, line), timeout, f"text in {line[1]:08X} at {line[0]}")
 
     def assertShows(self, picture, line):
         box, colour = line
-        self.assertTrue(self.shows(picture, line), f"text in {colour:08X} within {box}")
+        self.assertTrue(desktop.shows(picture, line), f"text in {colour:08X} within {box}")
 
     def assertExit(self, timeout, code=0):
         """The program ends within timeout seconds with the code; gives the seconds taken."""
@@ -180,9 +192,9 @@ class EndToEndCase(unittest.TestCase):
         self.assertRegex(install["path"], TEMP_COPY)
         with open(package, "rb") as f:
             data = f.read()
-        import hashlib
         self.assertTrue(install["exists"])
         self.assertEqual(len(data), install["size"])
         self.assertEqual(hashlib.sha256(data).hexdigest(), install["sha256"])
         self.assertIn(f'-s EMU0001 install {install_options} "{install["path"]}"', self.phone.commands())
+        self.assertFalse(os.path.exists(desktop.unix_path(install["path"])), "the temporary copy is deleted")
         return install

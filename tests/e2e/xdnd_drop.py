@@ -72,12 +72,21 @@ class XdndSource:
         return "timed out"
 
 
+def drop_files(window_id, x, y, paths):
+    """Drops the files on the X window at the root point (x, y): "finished" when the target
+    took them, "refused" or "timed out" when not."""
+    disp = display.Display()
+    try:
+        target = disp.create_resource_object("window", int(window_id))
+        return XdndSource(disp).drop(target, x, y, paths)
+    finally:
+        disp.close()
+
+
 def main():
     if len(sys.argv) < 5:
         sys.exit(__doc__)
-    disp = display.Display()
-    target = disp.create_resource_object("window", int(sys.argv[1], 0))
-    outcome = XdndSource(disp).drop(target, int(sys.argv[2]), int(sys.argv[3]), sys.argv[4:])
+    outcome = drop_files(int(sys.argv[1], 0), int(sys.argv[2]), int(sys.argv[3]), sys.argv[4:])
     print("xdnd_drop:", outcome)
     sys.exit(0 if outcome == "finished" else 1)
 
