@@ -29,9 +29,8 @@ std::wstring AddExtendedLengthPrefix(const std::wstring& fullPath)
     return fullPath;
 }
 
-std::wstring ExtendedLengthPath(const std::wstring& path)
+std::wstring FullPathName(const std::wstring& path)
 {
-    if (path.size() < kClassicLimit) return path;
 #ifdef _WIN32
     const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size == 0) return path;
@@ -39,8 +38,14 @@ std::wstring ExtendedLengthPath(const std::wstring& path)
     const DWORD length = ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
     if (length == 0 || length >= size) return path;
     full.resize(length);
-    return AddExtendedLengthPrefix(full);
+    return full;
 #else
     return path;
 #endif
+}
+
+std::wstring ExtendedLengthPath(const std::wstring& path)
+{
+    if (path.size() < kClassicLimit) return path;
+    return AddExtendedLengthPrefix(FullPathName(path));
 }

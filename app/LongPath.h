@@ -9,6 +9,10 @@
 // Pure text work, without the system.
 std::wstring AddExtendedLengthPrefix(const std::wstring& fullPath);
 
+// The path made absolute against the current directory, as the system does it; the path
+// itself when that fails.
+std::wstring FullPathName(const std::wstring& path);
+
 // A path the file calls can open whatever its length: paths that fit the classic limit
 // come back as they are; longer ones made absolute and given the extended-length prefix.
 std::wstring ExtendedLengthPath(const std::wstring& path);

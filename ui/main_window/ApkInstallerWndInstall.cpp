@@ -193,6 +193,9 @@ void CApkInstallerWnd::SetStatusText(UINT id) { m_strStatus = LoadStringResource
 LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
 {
     const CDropHandle drop(reinterpret_cast<HDROP>(wParam));
+    // The shell is told not to drop while a job runs; a drop that comes anyway must not
+    // pull the window out from under the job.
+    if (m_installThread.IsRunning()) return 0;
     ResetForNewPackage();
     if (::DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0) == 1) {
         m_strPackagePath = DroppedPath(drop.Get(), 0);

@@ -15,14 +15,17 @@ constexpr int kTitleBufferChars = 150;
 constexpr int kDescriptionBufferChars = 250;
 constexpr int kGroupBufferChars = 150;
 
-// The box in which one description row is measured: one line of the column's width.
-const Gdiplus::RectF kMeasureBox(0.0f, 0.0f, 350.0f, 23.0f);
+// The box in which one description row is measured: one line as wide as the row's text is
+// drawn (the column less the 20 pixels of the icon's margin), so that no row is cut off.
+const Gdiplus::RectF kMeasureBox(0.0f, 0.0f, Gdiplus::REAL(CPermissionPanel::kColumnWidth - 20), 23.0f);
 
 }  // namespace
 
 void CPermissionPanel::CreateRowImageList()
 {
-    m_hRowImageList.Reset(::ImageList_Create(1, kRowHeight, ILC_COLOR24, 0, 1));
+    // A report list's rows are one pixel higher than its small images (on Windows as in
+    // Wine's list view), so the images are one pixel lower than the rows must be.
+    m_hRowImageList.Reset(::ImageList_Create(1, kRowHeight - 1, ILC_COLOR24, 0, 1));
 }
 
 void CPermissionPanel::CreateListControl(HWND parent)

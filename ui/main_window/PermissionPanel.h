@@ -29,7 +29,7 @@ public:
     CPermissionPanel(const CPermissionPanel&) = delete;
     CPermissionPanel& operator=(const CPermissionPanel&) = delete;
 
-    // The 1 x 22 image list whose height gives the list its row height.
+    // The 1-pixel-wide image list whose height gives the list its row height.
     void CreateRowImageList();
     // The list control, a child of the window, below the collapsed window's bottom edge.
     void CreateListControl(HWND parent);
