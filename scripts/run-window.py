@@ -36,6 +36,8 @@ def arguments():
     parser.add_argument("--adb", metavar="DIR", help="a directory holding a real adb.exe for Windows and its "
                         "DLLs, used instead of the emulated phone")
     options = parser.parse_args()
+    if options.adb:
+        options.adb = os.path.join(os.environ.get("APKI_RUN_FROM", os.getcwd()), options.adb)
     if options.adb and options.phone:
         parser.error("--phone plays the emulated phone; with --adb there is none")
     options.phone = options.phone or "ready"
@@ -45,9 +47,11 @@ def arguments():
 
 
 def package_argument(package):
-    """A Unix path becomes the Z: path Wine programs know it by; a Windows path stays."""
-    if os.path.exists(package):
-        return desktop.windows_path(package)
+    """A Unix path (relative to where scripts/run was called) becomes the Z: path Wine
+    programs know it by; anything else, a Windows path for instance, stays as given."""
+    unix = os.path.join(os.environ.get("APKI_RUN_FROM", os.getcwd()), package)
+    if os.path.exists(unix):
+        return desktop.windows_path(unix)
     return package
 
 
@@ -61,8 +65,9 @@ def assemble(options):
 def report_phone(phone):
     if not phone:
         return
-    print("The emulated phone was asked:")
-    for command in phone.commands() or ["(nothing)"]:
+    commands = phone.commands()
+    print("The emulated phone was asked:" if commands else "The emulated phone was asked nothing.")
+    for command in commands:
         print("  adb", command)
     for install in phone.installs():
         print(f"  and received {install['size']} bytes, SHA-256 {install['sha256']}")
@@ -114,6 +119,8 @@ def main():
     keeper = desktop.WmStateKeeper()
     program = desktop.Program(executable, [package_argument(package)], environment)
     try:
+        if not display:
+            print("The window is open on your display; this ends when it closes.")
         code = run_headless(program) if display else program.wait(None)
     finally:
         program.kill()

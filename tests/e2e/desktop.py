@@ -124,14 +124,14 @@ def assemble_run_directory(directory, bin_dir, adb_source, companion=None):
     (a directory, whose programs and DLLs are all copied). companion: a Helmsway.exe to put
     there too."""
     os.makedirs(directory, exist_ok=True)
-    for name in PROGRAM_FILES:
-        shutil.copy2(os.path.join(bin_dir, name), directory)
     if os.path.isdir(adb_source):
         for path in glob.glob(os.path.join(adb_source, "*")):
             if path.lower().endswith((".exe", ".dll")):
                 shutil.copy2(path, directory)
     else:
         shutil.copy2(adb_source, os.path.join(directory, "adb.exe"))
+    for name in PROGRAM_FILES:  # after adb's files: ours win over any of the same name
+        shutil.copy2(os.path.join(bin_dir, name), directory)
     if companion:
         shutil.copy2(companion, os.path.join(directory, "Helmsway.exe"))
     return os.path.join(directory, "ApkInstaller.exe")
