@@ -123,6 +123,18 @@ class Install(EndToEndCase):
         self.assertInstalled(DEMO_APK, "-r -f")
         self.assertExit(10)
 
+    def test_unauthorized_phone_is_named_and_install_offered_again(self):
+        self.start("unauthorized", [desktop.windows_path(DEMO_APK)])
+        self.click(desktop.INSTALL_BUTTON)
+        self.pointer_away()
+        unauthorized = self.wait_for_line(desktop.STATUS_FAILED, 15)
+        self.save(unauthorized, "unauthorized")
+        self.assertIn(BUTTON.frame_at(unauthorized, desktop.INSTALL_BUTTON), (NORMAL, HOVER))
+        self.assertEqual(["devices"], self.phone.commands())
+        _, _, width, _ = self.window.geometry()
+        self.click(desktop.close_button(width))
+        self.assertExit(5)
+
     def test_closing_during_a_thirty_second_install_ends_the_program_and_its_adb(self):
         self.start("slow", [desktop.windows_path(DEMO_APK)])
         self.click(desktop.INSTALL_BUTTON)
