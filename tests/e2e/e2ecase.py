@@ -133,6 +133,13 @@ class EndToEndCase(unittest.TestCase):
     def click(self, box):
         self.window.click(*desktop.centre(box))
 
+    def close_by_button(self):
+        """Clicks the close button; the program ends at once, with exit code 0. Gives the
+        seconds it took."""
+        _, _, width, _ = self.window.geometry()
+        self.click(desktop.close_button(width))
+        return self.assertExit(5)
+
     def pointer_away(self):
         """Takes the pointer off the window, so that no zone shows its hover look. Wine
         notices a pointer that left by a timer at the hover time (400 ms)."""

@@ -23,6 +23,19 @@ class Install(EndToEndCase):
         time.sleep(0.3)
         return not desktop.same_region(first, self.window.picture(), desktop.BUSY_INDICATOR)
 
+    def install_finds_no_usable_phone(self, state):
+        """Install clicked: the status line turns red, nothing but the device list was asked
+        for, and Install is offered again."""
+        self.click(desktop.INSTALL_BUTTON)
+        self.pointer_away()
+        picture = self.wait_for_line(desktop.STATUS_FAILED, 15)
+        self.save(picture, state)
+        # The pointer may still count as over the button: its look then is the hover look.
+        self.assertIn(BUTTON.frame_at(picture, desktop.INSTALL_BUTTON), (NORMAL, HOVER),
+                      "Install is offered again, enabled")
+        self.assertEqual(["devices"], self.phone.commands())
+        self.assertEqual([], self.phone.installs())
+
     def test_success_counts_down_and_closes_the_window(self):
         self.start("ready", [desktop.windows_path(DEMO_APK)])
         self.pointer_away()
@@ -100,21 +113,11 @@ class Install(EndToEndCase):
         self.assertTrue(record[0].endswith("-apkinstaller"), record)
         self.assertIn("Helmsway.exe", record[0])
 
-        _, _, width, _ = self.window.geometry()
-        self.click(desktop.close_button(width))
-        self.assertExit(5)
+        self.close_by_button()
 
     def test_no_phone_then_a_phone_plugged_in_installs_on_the_second_click(self):
         self.start("plugged-late", [desktop.windows_path(DEMO_APK)])
-        self.click(desktop.INSTALL_BUTTON)
-        self.pointer_away()
-        no_phone = self.wait_for_line(desktop.STATUS_FAILED, 15)
-        self.save(no_phone, "no-phone")
-        # The pointer may still count as over the button: its look then is the hover look.
-        self.assertIn(BUTTON.frame_at(no_phone, desktop.INSTALL_BUTTON), (NORMAL, HOVER),
-                      "Install is offered again, enabled")
-        self.assertEqual(["devices"], self.phone.commands())
-        self.assertEqual([], self.phone.installs())
+        self.install_finds_no_usable_phone("no-phone")
 
         self.click(desktop.INSTALL_BUTTON)
         self.pointer_away()
@@ -125,15 +128,8 @@ class Install(EndToEndCase):
 
     def test_unauthorized_phone_is_named_and_install_offered_again(self):
         self.start("unauthorized", [desktop.windows_path(DEMO_APK)])
-        self.click(desktop.INSTALL_BUTTON)
-        self.pointer_away()
-        unauthorized = self.wait_for_line(desktop.STATUS_FAILED, 15)
-        self.save(unauthorized, "unauthorized")
-        self.assertIn(BUTTON.frame_at(unauthorized, desktop.INSTALL_BUTTON), (NORMAL, HOVER))
-        self.assertEqual(["devices"], self.phone.commands())
-        _, _, width, _ = self.window.geometry()
-        self.click(desktop.close_button(width))
-        self.assertExit(5)
+        self.install_finds_no_usable_phone("unauthorized")
+        self.close_by_button()
 
     def test_closing_during_a_thirty_second_install_ends_the_program_and_its_adb(self):
         self.start("slow", [desktop.windows_path(DEMO_APK)])

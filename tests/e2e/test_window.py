@@ -46,9 +46,7 @@ class Window(EndToEndCase):
         self.assertEqual(["devices", "-s EMU0001 shell getprop ro.build.version.sdk"], self.phone.commands()[:2])
         self.assertEqual(3, len(self.phone.commands()), "no install-location question with the SD card chosen")
         self.assertInstalled(DEMO_APK, "-r -s")
-        _, _, width, _ = self.window.geometry()
-        self.click(desktop.close_button(width))
-        self.assertExit(5)
+        self.close_by_button()
 
         # The next start finds the SD card chosen.
         self.program = desktop.Program(self.program_path, [desktop.windows_path(DEMO_APK)], self.phone.environment())
@@ -58,8 +56,7 @@ class Window(EndToEndCase):
         again = self.window.picture()
         self.assertShows(again, desktop.NOTE_READY)
         self.assertEqual(selector_label(sd_chosen), selector_label(again))
-        self.click(desktop.close_button(width))
-        self.assertExit(5)
+        self.close_by_button()
 
     def test_title_strip_drag_moves_the_window_and_the_close_button_acts_on_release_over_it(self):
         self.start("ready")
@@ -77,15 +74,12 @@ class Window(EndToEndCase):
         self.assertEqual((left + 120, top + 80, width, height), self.window.geometry())
 
         # Pressed on the close button, released on the title strip: the window stays.
-        close = desktop.close_button(width)
-        self.window.press(*desktop.centre(close))
+        self.window.press(*desktop.centre(desktop.close_button(width)))
         self.window.release_at(150, 12)
         self.assertIsNone(self.program.wait(1.0), "the window closed on a release off the button")
         self.assertEqual((left + 120, top + 80, width, height), self.window.geometry())
 
-        self.click(close)
-        taken = self.assertExit(5)
-        print(f"close button -> program ended: {taken:.2f} s")
+        self.close_by_button()
 
 
 if __name__ == "__main__":
