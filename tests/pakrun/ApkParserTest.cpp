@@ -75,6 +75,23 @@ TEST(ApkParserOwnPackages, AdaptiveOnlyIconGivesForegroundBitmap)
     EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", IconEntry(summary));
 }
 
+TEST(ApkParserOwnPackages, AdaptiveIconWithInlineForegroundGivesTheBitmapInsideIt)
+{
+    // The foreground's layer list names a shape first, then an inset PNG; the PNG
+    // background comes before both in the document.
+    const ApkSummary summary = ParseOwn("inset_foreground");
+    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", IconEntry(summary));
+}
+
+TEST(ApkParserOwnPackages, CharactersBeyondTheBasicPlaneFromAapt2Utf8Pool)
+{
+    const ApkSummary summary = ParseOwn("emoji_label");
+    EXPECT_EQ("游戏😀𠀀", Text(summary.labelDefault));
+    std::string chinese;
+    for (int i = 0; i < 50; ++i) chinese += "游戏";
+    EXPECT_EQ(chinese + "😀𠀀", Narrow(summary.AppName()));
+}
+
 TEST(ApkParserOwnPackages, NoLabelShowsPackageNameAndNoVersionNameShowsCode)
 {
     const ApkSummary summary = ParseOwn("no_icon_no_label");
