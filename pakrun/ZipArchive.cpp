@@ -81,7 +81,9 @@ bool CZipArchive::FindDirectory(DirectoryLocation& location) const
         DirectoryLocation found;
         found.size = view.U32At(pos + 12);
         found.offset = view.U32At(pos + 16);
-        if (found.offset == 0xFFFFFFFFu || found.size == 0xFFFFFFFFu || view.U16At(pos + 10) == 0xFFFF) {
+        // Only an offset or size of 0xFFFFFFFF needs the ZIP64 record. The entry count
+        // is not used: 0xFFFF there is as often a real count of 65,535 as a ZIP64 mark.
+        if (found.offset == 0xFFFFFFFFu || found.size == 0xFFFFFFFFu) {
             if (!ReadZip64Location(eocdOffset, found)) continue;
         } else if (found.offset + found.size > eocdOffset) {
             continue;
