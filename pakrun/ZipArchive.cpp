@@ -190,6 +190,12 @@ const ZipEntry* CZipArchive::Find(std::string_view name) const
     return nullptr;
 }
 
+std::size_t CZipArchive::Count(std::string_view name) const
+{
+    return static_cast<std::size_t>(
+        std::count_if(m_entries.begin(), m_entries.end(), [&](const ZipEntry& entry) { return entry.name == name; }));
+}
+
 ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const
 {
     out.clear();

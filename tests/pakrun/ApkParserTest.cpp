@@ -151,6 +151,22 @@ TEST(ApkParserMalformed, NotAPackageEmptyAndMissingManifestFail)
     EXPECT_FALSE(ParseBytes(CZipBuilder().Add("AndroidManifest.xml", "<manifest/>").Build()).parsed);
 }
 
+TEST(ApkParserMalformed, SecondManifestRefusesThePackage)
+{
+    const std::string shown = CAxmlBuilder::Manifest(u"org.example.shown", {});
+    const std::string hidden = CAxmlBuilder::Manifest(u"org.example.hidden", {u"android.permission.SEND_SMS"});
+    const std::string packages[] = {
+        CZipBuilder().Add("AndroidManifest.xml", shown).Add("classes.dex", "dex").Add("AndroidManifest.xml", hidden).Build(),
+        CZipBuilder().Add("AndroidManifest.xml", shown).Add("AndroidManifest.xml", shown).Build(),
+    };
+    for (const std::string& package : packages) {
+        const ApkSummary summary = ParseBytes(package);
+        EXPECT_FALSE(summary.parsed);
+        EXPECT_EQ(package.size(), summary.fileSize);
+        EXPECT_FALSE(summary.packageName);
+    }
+}
+
 TEST(ApkParserMalformed, ManifestAloneIsEnough)
 {
     const std::string package = CZipBuilder().Add("AndroidManifest.xml", CAxmlBuilder::Manifest(u"org.example.alone", {u"android.permission.CAMERA"})).Build();
