@@ -1,5 +1,6 @@
 // Command lines for adb. Each template takes, in order, the adb path, the phone's serial
-// and the package path in place of its "%s" marks. Paths are quoted, the serial never.
+// and the package path in place of its "%s" marks. The templates quote the paths; the
+// serial goes in as AdbSerialArgument makes it.
 #pragma once
 
 #include <cstdint>
@@ -18,3 +19,10 @@ inline constexpr std::uint32_t kAdbDevicesTimeoutMs = 10000;
 // Replaces the template's "%s" marks, in order, with the given texts; nothing else of the
 // texts is escaped. Marks without a text are left out.
 std::wstring FormatAdbCommand(const wchar_t* commandTemplate, std::initializer_list<std::wstring> args);
+
+// The serial as one command-line argument. An ordinary serial stays as it is, so that the
+// command lines for ordinary phones never change. One that is empty or holds a blank, a
+// tab or a double quote (adb's "(no serial number)" for a phone without one, say) is
+// quoted as the C runtime and CommandLineToArgvW read it back, or it would fall apart
+// into several arguments.
+std::wstring AdbSerialArgument(const std::wstring& serial);

@@ -2,6 +2,8 @@
 
 #include "AdbOutput.h"
 #include "ChildOutputPipe.h"
+#include "ChildWait.h"
+#include "InheritedHandleList.h"
 #include "ProgramDir.h"
 #include "ScopedHandle.h"
 
@@ -9,6 +11,7 @@ namespace {
 
 constexpr DWORD kRetryExitCode = 0xFFFFFFFF;
 constexpr DWORD kRetryPauseMs = 50;
+constexpr DWORD kChildEndWaitMs = 1000;
 
 enum class RunEnd { Finished, NeedsRetry, Failed };
 
@@ -16,16 +19,21 @@ std::wstring g_adbPath;  // written once, on the install worker thread
 
 bool StartHidden(const std::wstring& commandLine, HANDLE output, PROCESS_INFORMATION& process)
 {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
+    // The pipe's write end is the only handle the child may inherit.
+    const CInheritedHandleList inherited(output);
+    if (!inherited.Get()) return false;
+
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.StartupInfo.wShowWindow = SW_HIDE;
+    startup.StartupInfo.hStdInput = nullptr;
+    startup.StartupInfo.hStdOutput = output;
+    startup.StartupInfo.hStdError = output;
+    startup.lpAttributeList = inherited.Get();
     std::wstring writable = commandLine;  // CreateProcessW may write into the buffer
-    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process) != FALSE;
+    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr,
+                            nullptr, &startup.StartupInfo, &process) != FALSE;
 }
 
 DWORD Remaining(DWORD timeoutMs, ULONGLONG started)
@@ -36,7 +44,7 @@ DWORD Remaining(DWORD timeoutMs, ULONGLONG started)
 }
 
 // Waits for the child's end while keeping its pipe drained. False when the time ran
-// out or the caller cancelled; the child is then terminated.
+// out, the caller cancelled or the wait itself failed; the child is then ended.
 bool WaitDraining(HANDLE process, CChildOutputPipe& pipe, std::string& raw, DWORD timeoutMs, HANDLE cancelEvent)
 {
     const ULONGLONG started = ::GetTickCount64();
@@ -44,17 +52,18 @@ bool WaitDraining(HANDLE process, CChildOutputPipe& pipe, std::string& raw, DWOR
         HANDLE handles[3] = {process};
         DWORD count = 1;
         if (cancelEvent) handles[count++] = cancelEvent;
-        const DWORD readIndex = pipe.ReadEvent() ? count : MAXDWORD;
-        if (pipe.ReadEvent()) handles[count++] = pipe.ReadEvent();
+        const HANDLE readEvent = pipe.ReadEvent();  // none once the pipe has ended
+        const DWORD readIndex = count;
+        if (readEvent) handles[count++] = readEvent;
 
         const DWORD result = ::WaitForMultipleObjects(count, handles, FALSE, Remaining(timeoutMs, started));
-        if (result == WAIT_OBJECT_0) return true;
-        if (result == WAIT_OBJECT_0 + readIndex) {
+        const ChildWaitOutcome outcome = ClassifyChildWait(result, readIndex, readEvent != nullptr);
+        if (outcome == ChildWaitOutcome::ChildEnded) return true;
+        if (outcome == ChildWaitOutcome::OutputReady) {
             pipe.TakeCompletedRead(raw);
             continue;
         }
-        // Time-out, cancellation, or a failed wait (treated alike rather than spun on).
-        ::TerminateProcess(process, kRetryExitCode);
+        EndChildProcess(process);
         return false;
     }
 }
@@ -70,7 +79,9 @@ void ConvertChunks(const std::string& raw, std::wstring& output)
     }
 }
 
-RunEnd RunOnce(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent)
+// Collects what the child printed also when it ended with the retry code, for a caller
+// that wants to know what a failed run said.
+RunEnd RunOnce(const std::wstring& commandLine, std::wstring& text, DWORD timeoutMs, HANDLE cancelEvent)
 {
     CChildOutputPipe pipe;
     PROCESS_INFORMATION info{};
@@ -86,14 +97,18 @@ RunEnd RunOnce(const std::wstring& commandLine, std::wstring& output, DWORD time
 
     DWORD exitCode = 0;
     ::GetExitCodeProcess(process.Get(), &exitCode);
-    if (exitCode == kRetryExitCode) return RunEnd::NeedsRetry;
-
     pipe.DrainBuffered(raw);
-    ConvertChunks(raw, output);
-    return RunEnd::Finished;
+    ConvertChunks(raw, text);
+    return exitCode == kRetryExitCode ? RunEnd::NeedsRetry : RunEnd::Finished;
 }
 
 }  // namespace
+
+bool EndChildProcess(HANDLE process)
+{
+    ::TerminateProcess(process, kRetryExitCode);
+    return ::WaitForSingleObject(process, kChildEndWaitMs) == WAIT_OBJECT_0;
+}
 
 std::wstring GetAdbPath()
 {
@@ -101,15 +116,21 @@ std::wstring GetAdbPath()
     return g_adbPath;
 }
 
-bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent)
+bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs, HANDLE cancelEvent,
+                   std::wstring* failedRunText)
 {
-    RunEnd end = RunOnce(commandLine, output, timeoutMs, cancelEvent);
+    std::wstring text;
+    RunEnd end = RunOnce(commandLine, text, timeoutMs, cancelEvent);
     const bool cancelled = cancelEvent && ::WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0;
     if (end == RunEnd::NeedsRetry && !cancelled) {
         ::Sleep(kRetryPauseMs);
-        output.clear();
-        end = RunOnce(commandLine, output, timeoutMs, cancelEvent);
+        text.clear();
+        end = RunOnce(commandLine, text, timeoutMs, cancelEvent);
     }
-    if (end != RunEnd::Finished) output.clear();
-    return end == RunEnd::Finished;
+    if (end == RunEnd::Finished) {
+        output += text;
+        return true;
+    }
+    if (end == RunEnd::NeedsRetry && failedRunText) *failedRunText = text;
+    return false;
 }

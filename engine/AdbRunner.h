@@ -15,6 +15,15 @@ std::wstring GetAdbPath();
 // false result the output is left empty.
 //
 // cancelEvent, when given, ends the wait early: the child is terminated and the result is
-// false, without a retry.
+// false, without a retry. A child that is ended has gone when this returns (see
+// EndChildProcess). The child inherits the pipe it writes to and no other handle.
+//
+// failedRunText, when given, receives what the last run printed when the result is false
+// because it ended with 0xFFFFFFFF: adb ends so when it cannot reach the phone, and says why.
 bool RunAdbCommand(const std::wstring& commandLine, std::wstring& output, DWORD timeoutMs,
-                   HANDLE cancelEvent = nullptr);
+                   HANDLE cancelEvent = nullptr, std::wstring* failedRunText = nullptr);
+
+// Terminates a child and waits, at most about a second, for it to be gone. Termination
+// only starts the end: until the process has gone, the files it has open stay open, and an
+// abandoned install could not delete its copy. True when the process has ended.
+bool EndChildProcess(HANDLE process);

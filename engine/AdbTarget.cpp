@@ -5,11 +5,11 @@
 #include "InstallErrorTableStore.h"
 #include "InstallRules.h"
 
-std::wstring AdbTarget::Run(const wchar_t* commandTemplate, bool* ran) const
+std::wstring AdbTarget::Run(const wchar_t* commandTemplate, bool* ran, std::wstring* failedRunText) const
 {
     std::wstring output;
-    const bool ok =
-        RunAdbCommand(FormatAdbCommand(commandTemplate, {adbPath, serial, packagePath}), output, INFINITE, cancelEvent);
+    const bool ok = RunAdbCommand(FormatAdbCommand(commandTemplate, {adbPath, AdbSerialArgument(serial), packagePath}),
+                                  output, INFINITE, cancelEvent, failedRunText);
     if (ran) *ran = ok;
     return output;
 }
@@ -32,9 +32,11 @@ bool AdbTarget::InstallApk(bool toSd, std::wstring& error) const
     // selects plain -r; the runner's own result does not matter here.
     const wchar_t* commandTemplate = toSd ? kAdbInstallToSd : ChooseInstallTemplate(Run(kAdbGetInstallLocation));
     if (Cancelled()) return false;
-    const std::wstring output = Run(commandTemplate);
+    std::wstring failedRunText;
+    const std::wstring output = Run(commandTemplate, nullptr, &failedRunText);
     if (Cancelled()) return false;
     if (IsInstallSuccess(output)) return true;
-    error = GetInstallErrorMessage(GetInstallErrorTable(), output);
+    // adb ends with 0xFFFFFFFF when the phone went away; what it said then is the reason.
+    error = GetInstallErrorMessage(GetInstallErrorTable(), output.empty() ? failedRunText : output);
     return false;
 }

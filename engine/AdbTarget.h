@@ -18,11 +18,11 @@ struct AdbTarget {
 
     // Installs with `-r -s` when toSd is set, else with the options that the phone's
     // install-location answer calls for. True when adb reports success; otherwise error
-    // holds the user's message for what adb printed. A cancelled install is a failure
-    // without a message.
+    // holds the user's message for what adb printed, also when adb ended with 0xFFFFFFFF
+    // (and so gave no output). A cancelled install is a failure without a message.
     bool InstallApk(bool toSd, std::wstring& error) const;
 
 private:
-    std::wstring Run(const wchar_t* commandTemplate, bool* ran = nullptr) const;
+    std::wstring Run(const wchar_t* commandTemplate, bool* ran = nullptr, std::wstring* failedRunText = nullptr) const;
     bool Cancelled() const;
 };

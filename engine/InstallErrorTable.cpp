@@ -51,6 +51,13 @@ InstallErrorTable BuildInstallErrorTable(const std::function<std::wstring(unsign
     return table;
 }
 
+InstallErrorTable BuildCompleteInstallErrorTable(const std::function<std::wstring(unsigned)>& loadText)
+{
+    InstallErrorTable table = BuildInstallErrorTable(loadText);
+    table.current = BuildCurrentInstallErrors(table, loadText);
+    return table;
+}
+
 std::wstring GetInstallErrorMessage(const InstallErrorTable& table, const std::wstring& output)
 {
     // The unknown-error row holds the fallback text (the same string as the row's own).
@@ -60,5 +67,6 @@ std::wstring GetInstallErrorMessage(const InstallErrorTable& table, const std::w
     for (const auto& [key, text] : table) {
         if (output.find(key) != std::wstring::npos) return text;
     }
+    if (const std::wstring* text = FindCurrentInstallError(table.current, output)) return *text;
     return message;
 }

@@ -53,7 +53,7 @@ const InstallErrorTable& GetInstallErrorTable()
     CTableLock::CHold hold(g_tableLock);
     if (!g_table.load(std::memory_order_relaxed)) {
         g_tableOwner = std::make_unique<const InstallErrorTable>(
-            BuildInstallErrorTable([](unsigned id) { return LoadStringResource(id); }));
+            BuildCompleteInstallErrorTable([](unsigned id) { return LoadStringResource(id); }));
         g_table.store(g_tableOwner.get(), std::memory_order_release);
     }
     return *g_tableOwner;

@@ -3,6 +3,7 @@
 
 #include "InstallErrorTable.h"
 
-// Built from the string table on the first call, under a process-wide lock; the same
+// The rows and what current phones answer besides them (BuildCompleteInstallErrorTable),
+// built from the string table on the first call, under a process-wide lock; the same
 // table on every later call, from any thread.
 const InstallErrorTable& GetInstallErrorTable();

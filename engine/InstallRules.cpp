@@ -8,18 +8,15 @@
 namespace {
 
 bool IsLineBreak(wchar_t c) { return c == L'\r' || c == L'\n'; }
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
-bool StartsWith(const std::wstring& text, std::size_t pos, const wchar_t* prefix)
+// Whether the first word of output[start, end) is "success" in any letter case.
+bool FirstWordIsSuccess(const std::wstring& output, std::size_t start, std::size_t end)
 {
-    for (std::size_t i = 0; prefix[i] != L'\0'; ++i) {
-        if (pos + i >= text.size() || text[pos + i] != prefix[i]) return false;
-    }
-    return true;
-}
-
-bool IsAdbOwnLine(const std::wstring& text, std::size_t start)
-{
-    return StartsWith(text, start, L"* ") || StartsWith(text, start, L"error:") || StartsWith(text, start, L"adb:");
+    while (start < end && IsBlank(output[start])) ++start;
+    std::size_t wordEnd = start;
+    while (wordEnd < end && !IsBlank(output[wordEnd])) ++wordEnd;
+    return EqualsIgnoreCaseAscii(output.substr(start, wordEnd - start), L"success");
 }
 
 // The white space that C's wide-string conversions skip, without depending on a locale.
@@ -55,14 +52,12 @@ const wchar_t* ChooseInstallTemplate(const std::wstring& installLocationAnswer)
 
 bool IsInstallSuccess(const std::wstring& output)
 {
-    const std::wstring lower = ToLowerAscii(output);
     std::size_t pos = 0;
-    while (pos < lower.size()) {
-        while (pos < lower.size() && IsLineBreak(lower[pos])) ++pos;
+    while (pos < output.size()) {
         const std::size_t start = pos;
-        while (pos < lower.size() && !IsLineBreak(lower[pos])) ++pos;
-        if (pos == start || IsAdbOwnLine(output, start)) continue;
-        if (lower.substr(start, pos - start).find(L"success") != std::wstring::npos) return true;
+        while (pos < output.size() && !IsLineBreak(output[pos])) ++pos;
+        if (FirstWordIsSuccess(output, start, pos)) return true;
+        ++pos;
     }
     return false;
 }

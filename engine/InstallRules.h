@@ -17,10 +17,11 @@ std::int32_t ParseSdkLevel(const std::wstring& output);
 // `pm getInstallLocation` begins with 0, 1 or 2, else plain `-r`.
 const wchar_t* ChooseInstallTemplate(const std::wstring& installLocationAnswer);
 
-// Whether an install's output reports success: "success" in any letter case, anywhere in
-// what the phone printed. adb's own lines are left out, because its notes and errors can
-// hold the word ("* daemon started successfully", "error: ... : Success"): lines that
-// begin with "* ", "error:" or "adb:".
+// Whether an install's output reports success: a line whose first word is "success" in
+// any letter case, also when other lines hold failure codes. Android's package manager
+// prints "Success" on a line of its own; the word elsewhere (a package named
+// com.successfactors, a user folder named so, adb's "* daemon started successfully" or
+// "error: ... : Success") says nothing about the install.
 bool IsInstallSuccess(const std::wstring& output);
 
 // The temporary copy's file name for a tick count: the count as a signed 32-bit decimal,

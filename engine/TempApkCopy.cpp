@@ -1,11 +1,16 @@
 #include "TempApkCopy.h"
 
+#include <vector>
+
 #include "InstallRules.h"
+#include "LongPath.h"
+#include "ScopedHandle.h"
 
 namespace {
 
 // Enough for any number of installs started in one tick on one machine.
 constexpr int kNameAttempts = 64;
+constexpr DWORD kCopyChunkBytes = 1024 * 1024;
 
 // The user's temporary directory with its trailing backslash; empty when it is unknown or
 // longer than a path may be.
@@ -17,11 +22,46 @@ std::wstring TempDirectory()
     return std::wstring(buffer, length);
 }
 
-DWORD CALLBACK CopyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE,
-                            HANDLE, LPVOID cancelEvent)
+bool Cancelled(HANDLE cancelEvent)
 {
-    const bool cancelled = cancelEvent && ::WaitForSingleObject(static_cast<HANDLE>(cancelEvent), 0) == WAIT_OBJECT_0;
-    return cancelled ? PROGRESS_CANCEL : PROGRESS_CONTINUE;
+    return cancelEvent && ::WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0;
+}
+
+// Whether a create-new open failed because something, a file or a directory, has the name.
+bool NameIsTaken(const std::wstring& path, DWORD error)
+{
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+           ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Creates the first free name from the tick count on. Opening with CREATE_NEW both tests
+// and takes the name, so a file that another install made is never opened, let alone
+// overwritten or deleted.
+CScopedFileHandle ReserveName(const std::wstring& dir, std::wstring& path)
+{
+    const DWORD tick = ::GetTickCount();
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        path = dir + FormatTempApkName(tick + DWORD(attempt));
+        CScopedFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) return file;
+        if (!NameIsTaken(path, ::GetLastError())) break;
+    }
+    path.clear();
+    return CScopedFileHandle();
+}
+
+bool CopyBytes(HANDLE source, HANDLE target, HANDLE cancelEvent)
+{
+    std::vector<char> buffer(kCopyChunkBytes);
+    for (;;) {
+        if (Cancelled(cancelEvent)) return false;
+        DWORD got = 0;
+        if (!::ReadFile(source, buffer.data(), kCopyChunkBytes, &got, nullptr)) return false;
+        if (got == 0) return true;
+        DWORD written = 0;
+        if (!::WriteFile(target, buffer.data(), got, &written, nullptr) || written != got) return false;
+    }
 }
 
 }  // namespace
@@ -32,22 +72,22 @@ bool MakeTempApkCopy(const std::wstring& packagePath, HANDLE cancelEvent, std::w
     const std::wstring dir = TempDirectory();
     if (dir.empty()) return false;
 
-    const DWORD tick = ::GetTickCount();
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::wstring path = dir + FormatTempApkName(tick + DWORD(attempt));
-        if (::CopyFileExW(packagePath.c_str(), path.c_str(), CopyProgress, cancelEvent, nullptr,
-                          COPY_FILE_FAIL_IF_EXISTS)) {
-            // The copy takes the package's attributes: a read-only package (as files
-            // copied from a disc are) would give a copy that could not be deleted.
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            tempPath = path;
-            return true;
-        }
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-        // The name was free, so whatever a failed copy left there is ours to remove.
-        ::DeleteFileW(path.c_str());
+    // A package that cannot be opened takes no name at all. A long path is opened by its
+    // extended-length form, which the classic one would be refused for.
+    const CScopedFileHandle source(::CreateFileW(ExtendedLengthPath(packagePath).c_str(), GENERIC_READ,
+                                                 FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source) return false;
+
+    std::wstring path;
+    CScopedFileHandle copy = ReserveName(dir, path);
+    if (!copy) return false;
+    const bool copied = CopyBytes(source.Get(), copy.Get(), cancelEvent);
+    const bool closed = copy.Close();  // adb may only open the copy once it is whole
+    if (!copied || !closed) {
+        ::DeleteFileW(path.c_str());  // made by this call, so ours to remove
         return false;
     }
-    return false;
+    tempPath = path;
+    return true;
 }

@@ -8,8 +8,9 @@
 #include <string>
 
 // Copies the package to "<temporary directory><tick count>.apk". A name that is taken
-// already (the copy of an install that another program started in the same tick) is not
-// overwritten: the next number is used instead. True when the whole file was copied;
-// tempPath then names the copy. On failure tempPath is empty and nothing is left behind.
-// A signalled cancelEvent ends the copy early, as a failure.
+// already, by a file or a directory (the copy of an install that another program started
+// in the same tick), is left alone: the next number is used instead. True when the whole
+// file was copied; tempPath then names the copy. On failure tempPath is empty, nothing
+// this call made is left behind, and nothing it did not make is touched. A signalled
+// cancelEvent ends the copy early, as a failure.
 bool MakeTempApkCopy(const std::wstring& packagePath, HANDLE cancelEvent, std::wstring& tempPath);

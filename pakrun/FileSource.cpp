@@ -2,6 +2,12 @@
 
 #include <system_error>
 
+#ifdef _WIN32
+#include <sys/stat.h>
+
+#include "LongPath.h"
+#endif
+
 namespace {
 
 bool SeekTo(std::FILE* file, std::uint64_t offset)
@@ -22,17 +28,28 @@ CFileSource::~CFileSource()
 
 bool CFileSource::Open(const std::filesystem::path& path)
 {
+#ifdef _WIN32
+    // Opened by its extended-length form when it is long: the classic form of a path over
+    // 260 characters is refused by the system. The size comes from the open file, as the
+    // runtime's path-based calls do not take that form.
+    m_pFile = _wfopen(ExtendedLengthPath(path.wstring()).c_str(), L"rb");
+    if (!m_pFile) return false;
+    struct _stat64 info {};
+    if (_fstat64(_fileno(m_pFile), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+        std::fclose(m_pFile);
+        m_pFile = nullptr;
+        return false;
+    }
+    m_nSize = std::uint64_t(info.st_size);
+#else
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error) return false;
-#ifdef _WIN32
-    m_pFile = _wfopen(path.c_str(), L"rb");
-#else
     m_pFile = std::fopen(path.c_str(), "rb");
-#endif
     if (!m_pFile) return false;
     m_nSize = size;
+#endif
     m_nPosition = 0;
     return true;
 }

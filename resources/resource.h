@@ -42,6 +42,25 @@
 #define IDS_ERR_SERVER_DIDNT_ACK    136
 #define IDS_ERR_TEST_ONLY           138
 
+// Install failures of current phones, and adb's complaints without a code; see
+// CurrentInstallErrors.h.
+#define IDS_ERR_USER_RESTRICTED      550
+#define IDS_ERR_INSTALL_DECLINED     551
+#define IDS_ERR_VERSION_DOWNGRADE    552
+#define IDS_ERR_NO_MATCHING_ABIS     553
+#define IDS_ERR_DEPRECATED_SDK       554
+#define IDS_ERR_MISSING_SPLIT        555
+#define IDS_ERR_ARSC_COMPRESSED      556
+#define IDS_ERR_VERIFICATION         557
+#define IDS_ERR_INSTALL_LOCATION     558
+#define IDS_ERR_DUPLICATE_PERMISSION 559
+#define IDS_ERR_BAD_SIGNATURE        560
+#define IDS_ERR_SESSION_INVALID      561
+#define IDS_ERR_INTERNAL_ERROR       562
+#define IDS_ERR_STAGED_SESSION       563
+#define IDS_ERR_PHONE_NOT_READY      564
+#define IDS_ERR_PHONE_GONE           565
+
 // Window texts.
 #define IDS_INSTALL_LOCATION        128
 #define IDS_SD_NOTE                 139

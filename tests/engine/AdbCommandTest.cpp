@@ -28,3 +28,25 @@ TEST(AdbCommand, MissingArgumentsLeaveMarksOut)
 {
     EXPECT_EQ(L"\"\" -s  shell getprop ro.build.version.sdk", FormatAdbCommand(kAdbGetSdk, {}));
 }
+
+TEST(AdbSerialArgument, OrdinarySerialsStayAsTheyAre)
+{
+    for (const wchar_t* serial : {L"0123456789ABCDEF", L"emulator-5554", L"192.168.1.20:5555", L"????????????",
+                                  L"a\\b", L"(x)", L"中文"}) {
+        EXPECT_EQ(serial, AdbSerialArgument(serial));
+    }
+}
+
+TEST(AdbSerialArgument, BlanksQuotesAndNothingAreQuoted)
+{
+    EXPECT_EQ(L"\"(no serial number)\"", AdbSerialArgument(L"(no serial number)"));
+    EXPECT_EQ(L"\"my phone\"", AdbSerialArgument(L"my phone"));
+    EXPECT_EQ(L"\"a\tb\"", AdbSerialArgument(L"a\tb"));
+    EXPECT_EQ(L"\"\"", AdbSerialArgument(L""));
+    EXPECT_EQ(L"\"a\\\"b\"", AdbSerialArgument(L"a\"b"));
+    // Backslashes count only in front of a quote, the closing one included.
+    EXPECT_EQ(L"\"a\\\\\\\"b\"", AdbSerialArgument(L"a\\\"b"));
+    EXPECT_EQ(L"\"a b\\\\\"", AdbSerialArgument(L"a b\\"));
+    EXPECT_EQ(L"\"a\\b c\"", AdbSerialArgument(L"a\\b c"));
+    EXPECT_EQ(L"\"\\\"\\\" --x\"", AdbSerialArgument(L"\"\" --x"));
+}

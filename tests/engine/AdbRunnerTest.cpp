@@ -99,6 +99,25 @@ TEST_F(AdbRunnerTest, ExitMinusOneTwiceFailsAfterOneRetry)
     EXPECT_EQ(2u, m_adb.RecordedCommands().size());
 }
 
+TEST_F(AdbRunnerTest, TextOfARunThatEndedWithMinusOneOnRequest)
+{
+    m_adb.Set(L"install_r", L"first-output-text", L"first run\\n");
+    m_adb.Set(L"install_r", L"output-text", L"error: device offline\\n");
+    m_adb.Set(L"install_r", L"exit", L"4294967295");
+    std::wstring output;
+    std::wstring failedRunText = L"unchanged";
+    EXPECT_FALSE(RunAdbCommand(FormatAdbCommand(kAdbInstall, {GetAdbPath(), L"SERIAL1", L"C:\\t\\1.apk"}), output,
+                               INFINITE, nullptr, &failedRunText));
+    EXPECT_TRUE(output.empty());
+    EXPECT_EQ(L"error: device offline\n", failedRunText) << "the retry's text";
+
+    m_adb.Set(L"install_r", L"exit", L"1");
+    failedRunText = L"unchanged";
+    EXPECT_TRUE(RunAdbCommand(FormatAdbCommand(kAdbInstall, {GetAdbPath(), L"SERIAL1", L"C:\\t\\1.apk"}), output,
+                              INFINITE, nullptr, &failedRunText));
+    EXPECT_EQ(L"unchanged", failedRunText) << "only a failed run fills it";
+}
+
 TEST_F(AdbRunnerTest, ExitMinusOneOnceKeepsOnlyRetryText)
 {
     m_adb.Set(L"getprop_sdk", L"first-exit", L"4294967295");
@@ -122,6 +141,7 @@ TEST_F(AdbRunnerTest, DevicesStillRunningAfterTenSecondsIsTerminated)
     EXPECT_LT(spent, 20000u);
     EXPECT_TRUE(output.empty());
     EXPECT_EQ(1u, m_adb.RecordedCommands().size()) << "a time-out is not retried";
+    EXPECT_TRUE(m_adb.ProcessesEnd(L"adb", 1000)) << "the child was ended";
 }
 
 TEST_F(AdbRunnerTest, FiftyMegabytesWithoutDeadlock)
@@ -166,4 +186,120 @@ TEST_F(AdbRunnerTest, CancelEventEndsRunningChildAtOnce)
     EXPECT_FALSE(Run(kAdbInstall, output, INFINITE, cancel.Get()));
     EXPECT_LT(::GetTickCount64() - started, 5000u);
     EXPECT_TRUE(output.empty());
+    EXPECT_TRUE(m_adb.ProcessesEnd(L"adb", 1000)) << "the child was ended";
+}
+
+TEST_F(AdbRunnerTest, ChildInheritsNoneOfTheCallersHandles)
+{
+    // A pipe such as a script's, whose write end this process holds inheritably.
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+    const CScopedKernelHandle scriptRead(readEnd);
+    CScopedKernelHandle scriptWrite(writeEnd);
+
+    m_adb.Set(L"devices", L"server-ms", L"20000");
+    std::wstring output;
+    EXPECT_TRUE(Run(kAdbDevices, output, kAdbDevicesTimeoutMs));
+    for (int i = 0; i < 250 && m_adb.RecordedProcesses().size() < 2; ++i) ::Sleep(20);
+    ASSERT_EQ(2u, m_adb.RecordedProcesses().size()) << "adb started its server";
+
+    // With this process's copy closed, nobody may hold the write end any more.
+    scriptWrite.Reset();
+    DWORD available = 0;
+    EXPECT_FALSE(::PeekNamedPipe(scriptRead.Get(), nullptr, 0, nullptr, &available, nullptr));
+    EXPECT_EQ(DWORD(ERROR_BROKEN_PIPE), ::GetLastError()) << "the server holds the script's pipe";
+}
+
+TEST_F(AdbRunnerTest, FailedWaitEndsTheRunAndTheChild)
+{
+    // The cancel event's handle is closed during the run, so that the wait after the
+    // child has closed its output fails; the child itself lives on.
+    m_adb.Set(L"install_r", L"delay-ms", L"500");
+    m_adb.Set(L"install_r", L"close-output", L"1");
+    m_adb.Set(L"install_r", L"after-ms", L"5000");
+    const HANDLE cancel = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(nullptr, cancel);
+
+    struct Call {
+        std::wstring commandLine;
+        HANDLE cancel;
+        bool result = true;
+        std::wstring output = L"unchanged";
+    } call{FormatAdbCommand(kAdbInstall, {GetAdbPath(), L"SERIAL1", L"C:\\t\\1.apk"}), cancel};
+    const CScopedKernelHandle runner(::CreateThread(
+        nullptr, 0,
+        [](void* argument) -> DWORD {
+            Call& c = *static_cast<Call*>(argument);
+            c.output.clear();
+            c.result = RunAdbCommand(c.commandLine, c.output, INFINITE, c.cancel);
+            return 0;
+        },
+        &call, 0, nullptr));
+    ASSERT_TRUE(runner);
+    for (int i = 0; i < 250 && m_adb.RecordedProcesses().empty(); ++i) ::Sleep(20);
+    ::CloseHandle(cancel);
+
+    const ULONGLONG started = ::GetTickCount64();
+    const bool ended = ::WaitForSingleObject(runner.Get(), 10000) == WAIT_OBJECT_0;
+    if (!ended) ::TerminateThread(runner.Get(), 0);  // spinning: nothing else would stop it
+    ASSERT_TRUE(ended) << "the run spun on a failed wait";
+    EXPECT_LT(::GetTickCount64() - started, 3000u) << "the run did not wait for the child's end";
+    EXPECT_FALSE(call.result);
+    EXPECT_TRUE(call.output.empty());
+    EXPECT_TRUE(m_adb.ProcessesEnd(L"adb", 1000)) << "the child was ended";
+}
+
+namespace {
+
+// Starts the stand-in, which pauses for delayMs, and hands back a handle that may wait for
+// it but not terminate it: its end then takes as long as the pause.
+struct CSlowToEnd {
+    CScopedKernelHandle full;
+    CScopedKernelHandle waitOnly;
+
+    explicit CSlowToEnd(CFakeAdbScenario& adb, const wchar_t* delayMs)
+    {
+        adb.Set(L"other", L"delay-ms", delayMs);
+        std::wstring commandLine = L"\"" + GetAdbPath() + L"\" version";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                              &startup, &info)) {
+            return;
+        }
+        ::CloseHandle(info.hThread);
+        full.Reset(info.hProcess);
+        HANDLE handle = nullptr;
+        ::DuplicateHandle(::GetCurrentProcess(), full.Get(), ::GetCurrentProcess(), &handle, SYNCHRONIZE, FALSE, 0);
+        waitOnly.Reset(handle);
+    }
+    ~CSlowToEnd()
+    {
+        if (full) ::TerminateProcess(full.Get(), 1);
+    }
+};
+
+}  // namespace
+
+TEST_F(AdbRunnerTest, EndedChildIsGoneBeforeTheCallReturns)
+{
+    const CSlowToEnd child(m_adb, L"400");
+    ASSERT_TRUE(child.waitOnly);
+    EXPECT_FALSE(::TerminateProcess(child.waitOnly.Get(), 1)) << "the handle may not terminate";
+    EXPECT_TRUE(EndChildProcess(child.waitOnly.Get()));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(child.full.Get(), 0));
+}
+
+TEST_F(AdbRunnerTest, WaitForAnEndedChildIsBounded)
+{
+    const CSlowToEnd child(m_adb, L"30000");
+    ASSERT_TRUE(child.waitOnly);
+    const ULONGLONG started = ::GetTickCount64();
+    EXPECT_FALSE(EndChildProcess(child.waitOnly.Get()));
+    const ULONGLONG spent = ::GetTickCount64() - started;
+    EXPECT_GE(spent, 900u);
+    EXPECT_LT(spent, 2000u);
 }

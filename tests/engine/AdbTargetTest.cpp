@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "AdbRunner.h"
 #include "AdbTarget.h"
 #include "ExpectedTexts.h"
@@ -90,12 +94,39 @@ TEST_F(AdbTargetTest, FailureCodeBecomesItsMessage)
 
 TEST_F(AdbTargetTest, ServerNotesAreNoSuccess)
 {
-    // adb exits with 1 here rather than -1, so the runner hands the text on.
+    // adb exits with 1 here rather than -1, so the runner hands the text on; the phone was
+    // not found.
     m_adb.PlayCapture("no_server_install_first", "install_r");
     m_adb.Set(L"install_r", L"exit", L"1");
     std::wstring error;
     EXPECT_FALSE(Target().InstallApk(false, error));
-    EXPECT_EQ(ExpectedTextFor(110), error);
+    EXPECT_EQ(ExpectedTextFor(565), error);
+}
+
+TEST_F(AdbTargetTest, PhoneThatWentAwayIsSaidThoughAdbEndsWithMinusOne)
+{
+    for (const char* situation : {"not_found", "offline"}) {
+        CFakeAdbScenario adb;
+        adb.PlayCapture(situation);
+        std::wstring error;
+        EXPECT_FALSE(Target().InstallApk(false, error)) << situation;
+        EXPECT_EQ(ExpectedTextFor(565), error) << situation;
+        EXPECT_EQ(3u, adb.RecordedCommands().size()) << "the install was run and retried once";
+    }
+}
+
+TEST_F(AdbTargetTest, CurrentFailureCodesBecomeTheirMessages)
+{
+    m_adb.SetOutputBytes(L"install_r_s", "adb: failed to install C:\\temp\\4712.apk: Failure [INSTALL_FAILED_USER_RESTRICTED: "
+                                         "Install canceled by user]\nPerforming Streamed Install\n");
+    m_adb.Set(L"install_r_s", L"exit", L"1");
+    std::wstring error;
+    EXPECT_FALSE(Target().InstallApk(true, error));
+    EXPECT_EQ(ExpectedTextFor(550), error);
+
+    m_adb.PlayCapture("install_by_flag_legacy", "install_r_s");
+    EXPECT_FALSE(Target().InstallApk(true, error));
+    EXPECT_EQ(ExpectedTextFor(558), error) << "a real phone's answer to an install to its SD card";
 }
 
 TEST_F(AdbTargetTest, EmptyInstallOutputIsAnUnknownError)
@@ -117,4 +148,26 @@ TEST_F(AdbTargetTest, CancelledInstallFailsWithoutMessage)
     EXPECT_FALSE(target.InstallApk(true, error));
     EXPECT_LT(::GetTickCount64() - started, 5000u);
     EXPECT_EQ(L"untouched", error);
+}
+
+TEST_F(AdbTargetTest, SerialWithBlanksAndQuotesReachesAdbWhole)
+{
+    for (const std::wstring serial : {L"(no serial number)", L"my \"phone\" 2\\", L"a\\\" -x"}) {
+        CFakeAdbScenario adb;
+        adb.Set(L"getprop_sdk@" + serial, L"output-text", L"23\\n");
+        AdbTarget target = Target();
+        target.serial = serial;
+        EXPECT_EQ(23, target.QuerySdkVersion()) << serial;
+
+        const auto commands = adb.RecordedCommands();
+        ASSERT_EQ(1u, commands.size());
+        int count = 0;
+        LPWSTR* args = ::CommandLineToArgvW(commands[0].c_str(), &count);
+        ASSERT_NE(nullptr, args);
+        ASSERT_EQ(6, count) << commands[0];
+        EXPECT_EQ(L"-s", std::wstring(args[1]));
+        EXPECT_EQ(serial, args[2]);
+        EXPECT_EQ(L"shell", std::wstring(args[3]));
+        ::LocalFree(args);
+    }
 }

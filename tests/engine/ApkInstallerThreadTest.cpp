@@ -189,6 +189,19 @@ TEST_F(ApkInstallerThreadTest, SecondOfTwoPhonesIsUsedWhenTheFirstIsOffline)
     EXPECT_EQ(Command(kAdbInstall, L"B2"), commands[2]);
 }
 
+TEST_F(ApkInstallerThreadTest, PhoneWithoutSerialIsInstalledTo)
+{
+    // adb's placeholder for a phone that reports no serial number holds blanks.
+    const std::wstring serial = L"(no serial number)";
+    m_adb.SetDevices({{serial, L"device"}});
+    m_adb.Set(L"getInstallLocation@" + serial, L"output-text", L"0[auto]\\r\\n");
+    m_adb.Set(L"install_r_f@" + serial, L"output-text", L"Success\\r\\n");
+    ExpectMessage(RunJob(ApiDemos()), WM_INSTALL_DONE, 1, 1);
+    const auto commands = m_adb.RecordedCommands();
+    ASSERT_EQ(3u, commands.size());
+    EXPECT_EQ(Command(kAdbInstallToPhone, L"\"" + serial + L"\""), commands[2]);
+}
+
 TEST_F(ApkInstallerThreadTest, VanishedPackageFailsWithoutInstalling)
 {
     CTempDirectory dir;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <limits>
+#include <set>
 
 #include "AdbCommand.h"
 #include "InstallRules.h"
@@ -9,6 +11,14 @@
 namespace {
 
 std::wstring Capture(const std::string& file) { return WidenBytes(ReadTestData("adb/" + file)); }
+
+// A push install as adb prints it: the copy's path, the push, the phone's answer.
+std::wstring PushInstall(const std::wstring& copy, const std::wstring& answer)
+{
+    return L"Performing Push Install\n" + copy +
+           L": 1 file pushed, 0 skipped. 6.2 MB/s (6419064 bytes in 0.990s)\n\tpkg: /data/local/tmp/4712.apk\r\n" +
+           answer + L"\r\n";
+}
 
 }  // namespace
 
@@ -84,17 +94,61 @@ TEST(IsInstallSuccess, AdbsOwnLinesHoldingTheWordAreNotASuccess)
     EXPECT_FALSE(IsInstallSuccess(L"* daemon started successfully\r\n"));
 }
 
-TEST(IsInstallSuccess, PhoneLinesCountInAnyCaseAnywhere)
+TEST(IsInstallSuccess, SuccessAsFirstWordOfALineInAnyCase)
 {
     EXPECT_TRUE(IsInstallSuccess(L"Success"));
     EXPECT_TRUE(IsInstallSuccess(L"SUCCESS\r\r\n"));
     EXPECT_TRUE(IsInstallSuccess(L"\tpkg: /data/local/tmp/1.apk\r\nsuccess"));
+    EXPECT_TRUE(IsInstallSuccess(L" \t Success \r\n"));
+    EXPECT_TRUE(IsInstallSuccess(L"Success\tand more"));
     EXPECT_TRUE(IsInstallSuccess(L"* daemon started successfully\nPerforming Streamed Install\nSuccess\n"));
-    EXPECT_TRUE(IsInstallSuccess(L"Failure [INSTALL_FAILED_ALREADY_EXISTS] unsuccessful\n"));
-    // Only adb's own lower-case prefixes mark its lines; the phone's "Error:" is the phone's.
-    EXPECT_TRUE(IsInstallSuccess(L"Error: success\n"));
-    EXPECT_TRUE(IsInstallSuccess(L" error: success\n"));
-    EXPECT_TRUE(IsInstallSuccess(L"*success\n"));
+    // Other lines holding failure codes do not undo a success.
+    EXPECT_TRUE(IsInstallSuccess(L"Failure [INSTALL_FAILED_ALREADY_EXISTS]\nSuccess\n"));
+}
+
+TEST(IsInstallSuccess, TheWordInsideOtherLinesIsNoSuccess)
+{
+    // A package whose name holds the word, after a push install that exits 0 on failure.
+    EXPECT_FALSE(IsInstallSuccess(PushInstall(L"C:\\Users\\me\\AppData\\Local\\Temp\\4712.apk",
+                                              L"Failure [INSTALL_FAILED_UPDATE_INCOMPATIBLE: Package "
+                                              L"com.successfactors.successfactors signatures do not match the "
+                                              L"previously installed version; ignoring!]")));
+    // A temporary folder named so: adb echoes the pushed file's path.
+    EXPECT_FALSE(IsInstallSuccess(PushInstall(L"C:\\Users\\Success\\AppData\\Local\\Temp\\4712.apk",
+                                              L"Failure [INSTALL_FAILED_ALREADY_EXISTS]")));
+    EXPECT_TRUE(IsInstallSuccess(PushInstall(L"C:\\Users\\Success\\AppData\\Local\\Temp\\4712.apk", L"Success")));
+    EXPECT_FALSE(IsInstallSuccess(L"Failure [INSTALL_FAILED_ALREADY_EXISTS] unsuccessful\n"));
+    EXPECT_FALSE(IsInstallSuccess(L"Error: success\n"));
+    EXPECT_FALSE(IsInstallSuccess(L" error: success\n"));
+    EXPECT_FALSE(IsInstallSuccess(L"*success\n"));
+    EXPECT_FALSE(IsInstallSuccess(L"Successfully\n"));
+    EXPECT_FALSE(IsInstallSuccess(L"Success.\n"));
+}
+
+TEST(IsInstallSuccess, EveryCaptureJudgedAsBefore)
+{
+    // The captures that report an install that worked; every other one does not.
+    const std::set<std::string> successes = {
+        "install_by_flag_legacy__install_r.txt", "location_unknown_legacy__install_r.txt",
+        "location_unknown_legacy__install_r_f.txt", "location_unknown_legacy__install_r_s.txt",
+        "location_unknown_modern__install_r.txt", "location_unknown_modern__install_r_f.txt",
+        "location_unknown_modern__install_r_s.txt", "ready_android10__install_r.txt",
+        "ready_android10__install_r_f.txt", "ready_android10__install_r_s.txt", "ready_legacy__install_r.txt",
+        "ready_legacy__install_r_f.txt", "ready_legacy__install_r_s.txt", "ready_modern__install_r.txt",
+        "ready_modern__install_r_f.txt", "ready_modern__install_r_s.txt", "sdk_empty__install_r.txt",
+        "sdk_empty__install_r_f.txt", "sdk_empty__install_r_s.txt", "sdk_garbage__install_r.txt",
+        "sdk_garbage__install_r_f.txt", "sdk_garbage__install_r_s.txt", "slow_install__install_r.txt",
+        "slow_install__install_r_f.txt", "slow_install__install_r_s.txt", "two_devices__install_r.txt",
+        "two_devices__install_r_f.txt", "two_devices__install_r_s.txt",
+    };
+    std::size_t captures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TestDataPath("adb"))) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() != ".txt") continue;
+        ++captures;
+        EXPECT_EQ(successes.count(name) == 1, IsInstallSuccess(Capture(name))) << name;
+    }
+    EXPECT_GE(captures, 171u);
 }
 
 TEST(IsInstallSuccess, NothingIsNotASuccess)

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "FileSha256.h"
+#include "InstallRules.h"
 #include "TempApkCopy.h"
 #include "TempDirectory.h"
 #include "TestData.h"
@@ -16,6 +20,21 @@ std::wstring TempDir()
     return buffer;
 }
 
+// Points the temporary directory, for this process, at a private one.
+struct CTempPathOverride {
+    std::wstring saved = ReadTmp();
+    CTempDirectory dir{L"tmp"};
+
+    CTempPathOverride() { ::SetEnvironmentVariableW(L"TMP", dir.Path().c_str()); }
+    ~CTempPathOverride() { ::SetEnvironmentVariableW(L"TMP", saved.empty() ? nullptr : saved.c_str()); }
+
+    static std::wstring ReadTmp()
+    {
+        wchar_t value[MAX_PATH * 2] = {};
+        ::GetEnvironmentVariableW(L"TMP", value, MAX_PATH * 2);
+        return value;
+    }
+};
 
 // Removes the copy when the test ends, however it ends.
 struct CCopyCleanup {
@@ -46,20 +65,51 @@ TEST(MakeTempApkCopy, WholePackageUnderANumericNameInTheTempDirectory)
     EXPECT_EQ(6419064u, size);
 }
 
-TEST(MakeTempApkCopy, TwoCopiesInARowNeverShareAName)
+TEST(MakeTempApkCopy, NamesTakenByOtherInstallsAreSkippedAndLeftUntouched)
 {
-    CTempDirectory dir;
-    const std::wstring first = dir.File(L"first.apk");
-    const std::wstring second = dir.File(L"second.apk");
-    ASSERT_TRUE(WriteBytesToFile(first, std::string(100000, 'a')));
-    ASSERT_TRUE(WriteBytesToFile(second, "second package"));
+    CTempDirectory sources;
+    const std::wstring good = sources.File(L"good.apk");
+    ASSERT_TRUE(WriteBytesToFile(good, std::string(100000, 'g')));
+    const CTempPathOverride temp;
 
-    CCopyCleanup a, b;
-    ASSERT_TRUE(MakeTempApkCopy(first, nullptr, a.path));
-    ASSERT_TRUE(MakeTempApkCopy(second, nullptr, b.path));
-    EXPECT_NE(a.path, b.path);
-    EXPECT_EQ(Sha256OfFile(first), Sha256OfFile(a.path)) << "the first copy was not overwritten";
-    EXPECT_EQ(Sha256OfFile(second), Sha256OfFile(b.path));
+    // The names of the next ticks are taken already: by other installs' copies, and the
+    // last few by directories. Both copies must start among the files to prove anything,
+    // so a round that took too long to set up is tried again.
+    constexpr DWORD kTaken = 60;
+    constexpr DWORD kDirectories = 4;
+    for (int round = 0; round < 5; ++round) {
+        const DWORD first = ::GetTickCount();
+        std::vector<std::wstring> taken;
+        for (DWORD tick = first; tick < first + kTaken; ++tick) {
+            taken.push_back(temp.dir.File(FormatTempApkName(tick)));
+            if (tick - first >= kTaken - kDirectories) {
+                ASSERT_TRUE(::CreateDirectoryW(taken.back().c_str(), nullptr));
+            } else {
+                ASSERT_TRUE(WriteBytesToFile(taken.back(), "another install's copy " + std::to_string(tick)));
+            }
+        }
+        if (::GetTickCount() - first >= kTaken - 2 * kDirectories) continue;
+
+        std::wstring failed = L"unchanged";
+        EXPECT_FALSE(MakeTempApkCopy(sources.File(L"gone.apk"), nullptr, failed));
+        EXPECT_TRUE(failed.empty());
+        std::wstring copy;
+        ASSERT_TRUE(MakeTempApkCopy(good, nullptr, copy));
+
+        for (std::size_t i = 0; i < taken.size(); ++i) {
+            const DWORD tick = first + DWORD(i);
+            if (i >= kTaken - kDirectories) {
+                EXPECT_NE(0u, ::GetFileAttributesW(taken[i].c_str()) & FILE_ATTRIBUTE_DIRECTORY) << i;
+            } else {
+                EXPECT_EQ("another install's copy " + std::to_string(tick), ReadBytesFromFile(taken[i])) << i;
+            }
+            EXPECT_NE(taken[i], copy);
+        }
+        EXPECT_EQ(std::string(100000, 'g'), ReadBytesFromFile(copy));
+        EXPECT_EQ(temp.dir.Path(), copy.substr(0, temp.dir.Path().size()));
+        return;
+    }
+    FAIL() << "could not take the names of the next ticks quickly enough";
 }
 
 TEST(MakeTempApkCopy, VanishedSourceFails)

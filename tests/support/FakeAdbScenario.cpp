@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "ScopedHandle.h"
 #include "TestData.h"
 #include "Utf8Text.h"
 
@@ -23,6 +24,19 @@ std::vector<std::string> ReadLines(const std::wstring& path)
     return lines;
 }
 
+// The recorded process if it still runs: the same id and the same start time, so that an
+// id the system has given to another process since is never mistaken for it.
+CScopedKernelHandle OpenIfRunning(const CFakeAdbScenario::Process& process, DWORD access)
+{
+    CScopedKernelHandle handle(::OpenProcess(access | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id));
+    if (!handle) return handle;
+    FILETIME created{}, exited{}, kernel{}, user{};
+    ::GetProcessTimes(handle.Get(), &created, &exited, &kernel, &user);
+    const unsigned long long start = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    if (start != process.startTime || ::WaitForSingleObject(handle.Get(), 0) == WAIT_OBJECT_0) handle.Reset();
+    return handle;
+}
+
 }  // namespace
 
 CFakeAdbScenario::CFakeAdbScenario() : m_file(m_dir.File(L"adb.scenario"))
@@ -30,7 +44,14 @@ CFakeAdbScenario::CFakeAdbScenario() : m_file(m_dir.File(L"adb.scenario"))
     ::SetEnvironmentVariableW(L"FAKEADB_DIR", m_dir.Path().c_str());
 }
 
-CFakeAdbScenario::~CFakeAdbScenario() { ::SetEnvironmentVariableW(L"FAKEADB_DIR", nullptr); }
+CFakeAdbScenario::~CFakeAdbScenario()
+{
+    for (const Process& process : RecordedProcesses()) {
+        const CScopedKernelHandle running = OpenIfRunning(process, SYNCHRONIZE | PROCESS_TERMINATE);
+        if (running) ::TerminateProcess(running.Get(), 1);
+    }
+    ::SetEnvironmentVariableW(L"FAKEADB_DIR", nullptr);
+}
 
 void CFakeAdbScenario::Set(const std::wstring& section, const std::wstring& key, const std::wstring& value)
 {
@@ -96,4 +117,34 @@ std::vector<CFakeAdbScenario::InstalledPackage> CFakeAdbScenario::RecordedPackag
         packages.push_back(package);
     }
     return packages;
+}
+
+std::vector<CFakeAdbScenario::Process> CFakeAdbScenario::RecordedProcesses() const
+{
+    std::vector<Process> processes;
+    for (const std::string& line : ReadLines(m_dir.File(L"adb.pids"))) {
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 = line.find('\t', tab1 + 1);
+        if (tab1 == std::string::npos || tab2 == std::string::npos) continue;
+        Process process;
+        process.id = std::strtoul(line.c_str(), nullptr, 10);
+        process.startTime = std::strtoull(line.c_str() + tab1 + 1, nullptr, 10);
+        process.role = FromUtf8(line.substr(tab2 + 1));
+        processes.push_back(process);
+    }
+    return processes;
+}
+
+bool CFakeAdbScenario::ProcessesEnd(const std::wstring& role, unsigned long withinMs) const
+{
+    const ULONGLONG deadline = ::GetTickCount64() + withinMs;
+    for (const Process& process : RecordedProcesses()) {
+        if (process.role != role) continue;
+        const CScopedKernelHandle running = OpenIfRunning(process, SYNCHRONIZE);
+        const ULONGLONG now = ::GetTickCount64();
+        if (running && ::WaitForSingleObject(running.Get(), DWORD(deadline > now ? deadline - now : 0)) != WAIT_OBJECT_0) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -12,6 +12,7 @@
 class CFakeAdbScenario {
 public:
     CFakeAdbScenario();
+    // Ends any stand-in process of this scenario that still runs.
     ~CFakeAdbScenario();
     CFakeAdbScenario(const CFakeAdbScenario&) = delete;
     CFakeAdbScenario& operator=(const CFakeAdbScenario&) = delete;
@@ -47,6 +48,18 @@ public:
         std::wstring path;
     };
     std::vector<InstalledPackage> RecordedPackages() const;
+
+    // Every stand-in process started for this scenario: each adb run and each server that
+    // one started.
+    struct Process {
+        unsigned long id = 0;
+        unsigned long long startTime = 0;  // FILETIME count; tells a reused id apart
+        std::wstring role;                 // "adb" or "server"
+    };
+    std::vector<Process> RecordedProcesses() const;
+
+    // Whether every recorded process of the role has ended, waiting at most withinMs.
+    bool ProcessesEnd(const std::wstring& role, unsigned long withinMs) const;
 
     const CTempDirectory& Dir() const { return m_dir; }
 

@@ -65,6 +65,27 @@ TEST_F(ApkInstallToolTest, InstallsThePackage)
     ExpectCopyDeleted();
 }
 
+TEST_F(ApkInstallToolTest, ScriptCapturingTheOutputGetsItsEndWhenTheToolExits)
+{
+    // Under Wine the first window of a session starts the desktop's own process, which
+    // keeps the standard error of the program that made the window. That must be this
+    // test, not the tool, whose standard error is the script's pipe.
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, window);
+    ::DestroyWindow(window);
+    // adb starts a server that outlives the install, as the real one does.
+    m_adb.PlayCapture("ready_modern");
+    m_adb.Set(L"devices", L"server-ms", L"30000");
+    const CapturedRun run =
+        CaptureUntilEndOfOutput(L"\"" + GetProgramDirPath(L"apkinstall.exe") + L"\" \"" + ApiDemos() + L"\"", 15000);
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(Line(535), run.out);
+    EXPECT_FALSE(m_adb.ProcessesEnd(L"server", 0)) << "the server still runs";
+    ASSERT_TRUE(run.endOfOutput) << "the server holds the script's pipe";
+    EXPECT_LT(run.msAfterExit, 2000u);
+}
+
 TEST_F(ApkInstallToolTest, SdCardOnANewEnoughPhone)
 {
     m_adb.PlayCapture("ready_legacy");
@@ -80,6 +101,40 @@ TEST_F(ApkInstallToolTest, FailedInstallPrintsTheWindowsMessage)
     EXPECT_EQ(1u, run.exitCode);
     EXPECT_EQ(Line(120), run.out);
     ExpectCopyDeleted();
+}
+
+TEST_F(ApkInstallToolTest, CurrentPhonesFailuresPrintTheirOwnTexts)
+{
+    const struct {
+        const char* output;
+        const wchar_t* exit;
+        unsigned id;
+    } cases[] = {
+        {"adb: failed to install C:\\t\\1.apk: Failure [INSTALL_FAILED_USER_RESTRICTED: Install canceled by user]\n"
+         "Performing Streamed Install\n", L"1", 550},
+        {"Performing Push Install\nC:\\t\\1.apk: 1 file pushed, 0 skipped.\n\tpkg: /data/local/tmp/1.apk\r\n"
+         "Failure [INSTALL_FAILED_VERSION_DOWNGRADE]\r\n", L"0", 552},
+        {"adb: failed to install C:\\t\\1.apk: Failure [-113]\nPerforming Streamed Install\n", L"1", 553},
+        {"adb: failed to install C:\\t\\1.apk: cmd: Can't find service: package\nPerforming Streamed Install\n", L"1",
+         564},
+    };
+    for (const auto& c : cases) {
+        CFakeAdbScenario adb;
+        adb.PlayCapture("ready_modern");
+        adb.SetOutputBytes(L"install_r_f", c.output);
+        adb.Set(L"install_r_f", L"exit", c.exit);
+        const ChildRun run = Install(ApiDemos());
+        EXPECT_EQ(1u, run.exitCode) << c.id;
+        EXPECT_EQ(Line(c.id), run.out) << c.id;
+    }
+
+    // The phone was unplugged before the install: adb ends with -1, and still says why.
+    CFakeAdbScenario adb;
+    adb.PlayCapture("ready_modern");
+    adb.PlayCapture("not_found", "install_r_f");
+    const ChildRun run = Install(ApiDemos());
+    EXPECT_EQ(1u, run.exitCode);
+    EXPECT_EQ(Line(565), run.out);
 }
 
 TEST_F(ApkInstallToolTest, VanishedPackageIsACopyFailure)

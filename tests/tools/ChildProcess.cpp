@@ -34,6 +34,19 @@ void ReadAvailable(HANDLE pipe, std::string& bytes)
     }
 }
 
+bool StartWithStdHandles(const std::wstring& commandLine, const std::wstring& currentDir, HANDLE out, HANDLE err,
+                         PROCESS_INFORMATION& info)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::wstring writable = commandLine;
+    return ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info) != FALSE;
+}
+
 }  // namespace
 
 ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDir, DWORD timeoutMs)
@@ -42,15 +55,8 @@ ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDi
     CPipe out, err;
     if (!out.Create() || !err.Create()) return run;
 
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out.write.Get();
-    startup.hStdError = err.write.Get();
     PROCESS_INFORMATION info{};
-    std::wstring writable = commandLine;
-    run.started = ::CreateProcessW(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                   currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info) != FALSE;
+    run.started = StartWithStdHandles(commandLine, currentDir, out.write.Get(), err.write.Get(), info);
     out.write.Reset();  // the child's copies are the only ones left
     err.write.Reset();
     if (!run.started) return run;
@@ -61,6 +67,39 @@ ChildRun RunChild(const std::wstring& commandLine, const std::wstring& currentDi
     if (::WaitForSingleObject(process.Get(), timeoutMs) != WAIT_OBJECT_0) ::TerminateProcess(process.Get(), 0xFFFFFFFF);
     ReadAvailable(out.read.Get(), run.out);
     ReadAvailable(err.read.Get(), run.err);
+    ::GetExitCodeProcess(process.Get(), &run.exitCode);
+    return run;
+}
+
+CapturedRun CaptureUntilEndOfOutput(const std::wstring& commandLine, DWORD limitMs)
+{
+    CapturedRun run;
+    CPipe out;  // both streams, as a script's "2>&1" captures them
+    if (!out.Create()) return run;
+    PROCESS_INFORMATION info{};
+    run.started = StartWithStdHandles(commandLine, std::wstring(), out.write.Get(), out.write.Get(), info);
+    out.write.Reset();
+    if (!run.started) return run;
+    const CScopedKernelHandle process(info.hProcess);
+    const CScopedKernelHandle thread(info.hThread);
+
+    const ULONGLONG started = ::GetTickCount64();
+    ULONGLONG exited = 0;
+    while (::GetTickCount64() - started < limitMs) {
+        if (exited == 0 && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) exited = ::GetTickCount64();
+        DWORD available = 0;
+        if (!::PeekNamedPipe(out.read.Get(), nullptr, 0, nullptr, &available, nullptr)) {
+            run.endOfOutput = ::GetLastError() == ERROR_BROKEN_PIPE;
+            break;
+        }
+        if (available > 0) {
+            ReadAvailable(out.read.Get(), run.out);
+        } else {
+            ::Sleep(10);
+        }
+    }
+    if (exited == 0 && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) exited = ::GetTickCount64();
+    if (run.endOfOutput && exited != 0) run.msAfterExit = ::GetTickCount64() - exited;
     ::GetExitCodeProcess(process.Get(), &run.exitCode);
     return run;
 }

@@ -5,7 +5,7 @@
 TEST(FormatByteSize, UnitBoundariesAndRounding)
 {
     const struct {
-        std::uint32_t bytes;
+        std::uint64_t bytes;
         const wchar_t* text;
     } cases[] = {
         {0, L"0 B"},
@@ -20,6 +20,9 @@ TEST(FormatByteSize, UnitBoundariesAndRounding)
         {1073741824, L"1.00 GB"},
         {3221225472u, L"3.00 GB"},
         {4294967295u, L"4.00 GB"},  // 4095 whole mebibytes
+        {4294967296ull, L"4.00 GB"},  // no longer cut to 32 bits
+        {5ull << 30 | 1023, L"5.00 GB"},
+        {1ull << 40, L"1024.00 GB"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.text, FormatByteSize(c.bytes)) << c.bytes;
 }

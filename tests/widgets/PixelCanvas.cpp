@@ -81,3 +81,26 @@ bool NearColour(COLORREF a, COLORREF b, int tolerance)
            std::abs(int(GetGValue(a)) - int(GetGValue(b))) <= tolerance &&
            std::abs(int(GetBValue(a)) - int(GetBValue(b))) <= tolerance;
 }
+
+bool SaveCanvasPng(const CPixelCanvas& canvas, int scale, const std::wstring& path)
+{
+    const int width = canvas.Width() * scale, height = canvas.Height() * scale;
+    Gdiplus::GpBitmap* native = nullptr;
+    const Gdiplus::GpStatus created =
+        flat::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &native);
+    const CGdipImage bitmap(native, created);
+    Gdiplus::BitmapData data{};
+    const Gdiplus::Rect all(0, 0, width, height);
+    if (!bitmap || flat::GdipBitmapLockBits(native, &all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) !=
+                       Gdiplus::Ok) {
+        return false;
+    }
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<Gdiplus::ARGB*>(static_cast<BYTE*>(data.Scan0) + y * data.Stride);
+        for (int x = 0; x < width; ++x) row[x] = Opaque(canvas.Pixel(x / scale, y / scale));
+    }
+    flat::GdipBitmapUnlockBits(native, &data);
+
+    static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    return flat::GdipSaveImageToFile(bitmap.Get(), path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "GdiObjects.h"
 #include "GdiPlusObjects.h"
@@ -49,6 +50,9 @@ constexpr Gdiplus::ARGB Opaque(COLORREF colour)
     return 0xFF000000u | (Gdiplus::ARGB(GetRValue(colour)) << 16) | (Gdiplus::ARGB(GetGValue(colour)) << 8) |
            GetBValue(colour);
 }
+
+// Writes the canvas to a PNG file, each pixel enlarged to scale x scale, without smoothing.
+bool SaveCanvasPng(const CPixelCanvas& canvas, int scale, const std::wstring& path);
 
 // Each channel within the tolerance.
 bool NearColour(COLORREF a, COLORREF b, int tolerance);

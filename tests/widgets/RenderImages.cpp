@@ -35,30 +35,9 @@ void Fail(const wchar_t* what)
     ++g_failures;
 }
 
-// Writes the canvas enlarged by whole pixels, without any smoothing.
 void SavePng(const CPixelCanvas& canvas, int scale, const wchar_t* name)
 {
-    const int width = canvas.Width() * scale, height = canvas.Height() * scale;
-    Gdiplus::GpBitmap* native = nullptr;
-    const Gdiplus::GpStatus created =
-        flat::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &native);
-    const CGdipImage bitmap(native, created);
-    Gdiplus::BitmapData data{};
-    const Gdiplus::Rect all(0, 0, width, height);
-    if (!bitmap || flat::GdipBitmapLockBits(native, &all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) !=
-                       Gdiplus::Ok) {
-        Fail(name);
-        return;
-    }
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<Gdiplus::ARGB*>(static_cast<BYTE*>(data.Scan0) + y * data.Stride);
-        for (int x = 0; x < width; ++x) row[x] = Opaque(canvas.Pixel(x / scale, y / scale));
-    }
-    flat::GdipBitmapUnlockBits(native, &data);
-
-    static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    const std::wstring path = g_outputDir + L"\\" + name;
-    if (flat::GdipSaveImageToFile(bitmap.Get(), path.c_str(), &kPngEncoder, nullptr) != Gdiplus::Ok) Fail(name);
+    if (!SaveCanvasPng(canvas, scale, g_outputDir + L"\\" + name)) Fail(name);
 }
 
 void FillRect(CPixelCanvas& canvas, int x, int y, int w, int h, COLORREF colour)

@@ -13,6 +13,7 @@
 #include "ApkInstallerThread.h"
 #include "ConsoleLine.h"
 #include "InstallMessages.h"
+#include "LongPath.h"
 #include "StringResource.h"
 #include "resource.h"
 
@@ -66,19 +67,6 @@ bool WaitForOutcome(HWND window, MSG& outcome)
     return false;
 }
 
-// The companion manager is started with this path, so it must not depend on our
-// current directory.
-std::wstring FullPath(const std::wstring& path)
-{
-    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return full;
-}
-
 int Finish(ApkInstallExit exit, const std::wstring& text)
 {
     WriteConsoleLine(exit == ApkInstallExit::Usage ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, text);
@@ -99,7 +87,8 @@ int wmain(int argc, wchar_t** argv)
     const CMessageWindow window;
     CApkInstallerThread worker;
     MSG outcome{};
-    if (!window.Get() || !worker.Start(window.Get(), FullPath(args.package), args.installToSd) ||
+    // A full path: the companion manager may be started with it, away from our directory.
+    if (!window.Get() || !worker.Start(window.Get(), FullPathName(args.package), args.installToSd) ||
         !WaitForOutcome(window.Get(), outcome)) {
         return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_UNKNOWN));
     }

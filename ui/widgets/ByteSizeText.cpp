@@ -20,17 +20,17 @@ std::wstring FormatUnits(double value, const char* unit)
 
 }  // namespace
 
-std::wstring FormatByteSize(std::uint32_t bytes)
+std::wstring FormatByteSize(std::uint64_t bytes)
 {
-    constexpr std::uint32_t kKilo = 1024;
-    constexpr std::uint32_t kMega = kKilo * 1024;
-    constexpr std::uint32_t kGiga = kMega * 1024;
+    constexpr std::uint64_t kKilo = 1024;
+    constexpr std::uint64_t kMega = kKilo * 1024;
+    constexpr std::uint64_t kGiga = kMega * 1024;
     if (bytes < kKilo) {
         char buffer[16];
         std::snprintf(buffer, sizeof(buffer), "%u B", unsigned(bytes));
         return Widen(buffer);
     }
-    if (bytes < kMega) return FormatUnits(bytes / 1024.0, "KB");
-    if (bytes < kGiga) return FormatUnits((bytes >> 10) / 1024.0, "MB");
-    return FormatUnits((bytes >> 20) / 1024.0, "GB");
+    if (bytes < kMega) return FormatUnits(double(bytes) / 1024.0, "KB");
+    if (bytes < kGiga) return FormatUnits(double(bytes >> 10) / 1024.0, "MB");
+    return FormatUnits(double(bytes >> 20) / 1024.0, "GB");
 }

@@ -1,10 +1,12 @@
-// Any bytes as what adb printed for the SDK question, the location question or an install.
+// Any bytes as what adb printed for the SDK question, the location question or an install,
+// and as a failed install's output for its message.
 #include <cstdint>
 #include <cwchar>
 #include <limits>
 #include <string>
 
 #include "AdbCommand.h"
+#include "InstallErrorTable.h"
 #include "InstallRules.h"
 #include "TextCase.h"
 
@@ -17,6 +19,13 @@ std::int32_t ReferenceSdkLevel(const std::wstring& text)
     if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
     if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
     return std::int32_t(value);
+}
+
+const InstallErrorTable& Table()
+{
+    static const InstallErrorTable table =
+        BuildCompleteInstallErrorTable([](unsigned id) { return L"#" + std::to_wstring(id); });
+    return table;
 }
 
 }  // namespace
@@ -33,5 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (chosen != kAdbInstall && chosen != kAdbInstallToPhone) __builtin_trap();
 
     if (IsInstallSuccess(output) && ToLowerAscii(output).find(L"success") == std::wstring::npos) __builtin_trap();
+
+    // Every output gets some message, and the same one again.
+    const std::wstring message = GetInstallErrorMessage(Table(), output);
+    if (message.empty() || message[0] != L'#' || message != GetInstallErrorMessage(Table(), output)) __builtin_trap();
     return 0;
 }

@@ -8,14 +8,22 @@
 // The scenario is "adb.scenario" in the directory named by FAKEADB_DIR (else beside this
 // program), an initialisation file with one section per kind of command:
 //   devices, getprop_sdk, getInstallLocation, install_r, install_r_s, install_r_f, other
-// A section "<kind>@<serial>" applies to one phone and is read before "<kind>".
+// A section "<kind>@<serial>" applies to one phone and is read before "<kind>"; a section
+// "install" answers the three install kinds where their own sections are silent.
 // Keys (each also as "first-<key>", which wins on the first run of that kind):
 //   output-file    file whose exact bytes are printed (absolute, or relative to the scenario)
 //   output-text    text printed as is, with \r \n \t \0 \\ and \xHH escapes
 //   pattern-bytes  that many bytes of 'a'..'z' repeated, after the other output
 //   delay-ms       pause before anything is printed
+//   close-output   1: close standard output and error after printing
+//   after-ms       pause after printing (and closing), before the exit
+//   server-ms      start a process that lives this long, with handle inheritance on, the
+//                  way adb starts its server; it inherits whatever this process may pass on
 //   exit           exit code (decimal; 4294967295 for 0xFFFFFFFF)
 // Every command line is appended, as UTF-8, to "adb.record" in the same directory.
+// Every process, the started server too, appends its id, a tab, its start time (as a
+// 64-bit FILETIME count), a tab and "adb" or "server" to "adb.pids", so that a test can
+// tell whether it is still running.
 // Every install also appends one line to "adb.packages" about the file it named, read
 // when the command starts (before any delay): its size, a tab, the SHA-256 of its bytes in
 // lower-case hex, a tab and the path, or "missing", a tab, "-", a tab and the path.
@@ -38,6 +46,7 @@ public:
     {
         if (!command.serial.empty()) m_sections.push_back(command.kind + L"@" + command.serial);
         m_sections.push_back(command.kind);
+        if (command.kind.rfind(L"install", 0) == 0) m_sections.push_back(L"install");
         m_firstRun = CountRun(command.kind) == 1;
     }
 
@@ -131,6 +140,38 @@ void PrintOutput(const CScenario& scenario)
     }
 }
 
+void RecordProcess(const std::wstring& dir, const wchar_t* role)
+{
+    FILETIME created{}, exited{}, kernel{}, user{};
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const unsigned long long start = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    AppendUtf8Line(dir + L"adb.pids",
+                   std::to_wstring(::GetCurrentProcessId()) + L"\t" + std::to_wstring(start) + L"\t" + role);
+}
+
+const wchar_t kServerSwitch[] = L"--fake-server";
+
+// Starts this program again as a long-lived server that inherits every inheritable handle.
+void StartServer(unsigned long lifetimeMs)
+{
+    wchar_t self[MAX_PATH * 4];
+    const DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    std::wstring commandLine = L"\"" + std::wstring(self, n) + L"\" " + kServerSwitch + L" " + std::to_wstring(lifetimeMs);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                         &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+}
+
+unsigned long ReadMs(const CScenario& scenario, const wchar_t* key)
+{
+    return std::wcstoul(scenario.Get(key).c_str(), nullptr, 10);
+}
+
 void RecordPackage(const std::wstring& dir, const std::wstring& package)
 {
     unsigned long long size = 0;
@@ -144,14 +185,25 @@ void RecordPackage(const std::wstring& dir, const std::wstring& package)
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring dir = StandinDir(L"FAKEADB_DIR");
+    if (argc == 3 && std::wstring(argv[1]) == kServerSwitch) {
+        RecordProcess(dir, L"server");
+        ::Sleep(std::wcstoul(argv[2], nullptr, 10));
+        return 0;
+    }
+    RecordProcess(dir, L"adb");
     AppendUtf8Line(dir + L"adb.record", ::GetCommandLineW());
 
     const FakeAdbCommand command = ClassifyFakeAdbCommand(std::vector<std::wstring>(argv + 1, argv + argc));
     if (command.kind.rfind(L"install", 0) == 0) RecordPackage(dir, command.package);
     const CScenario scenario(dir, command);
 
-    const unsigned long delay = std::wcstoul(scenario.Get(L"delay-ms").c_str(), nullptr, 10);
-    if (delay > 0) ::Sleep(delay);
+    if (const unsigned long serverMs = ReadMs(scenario, L"server-ms")) StartServer(serverMs);
+    if (const unsigned long delay = ReadMs(scenario, L"delay-ms")) ::Sleep(delay);
     PrintOutput(scenario);
+    if (scenario.Get(L"close-output") == L"1") {
+        ::CloseHandle(::GetStdHandle(STD_OUTPUT_HANDLE));
+        ::CloseHandle(::GetStdHandle(STD_ERROR_HANDLE));
+    }
+    if (const unsigned long after = ReadMs(scenario, L"after-ms")) ::Sleep(after);
     return int(std::wcstoul(scenario.Get(L"exit").c_str(), nullptr, 10));
 }

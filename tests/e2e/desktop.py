@@ -1,0 +1,413 @@
+"""Runs ApkInstaller.exe as a user meets it: from a directory of its own beside an adb.exe,
+under Wine, on an X display, and acts on it with the X server's own pointer.
+
+Used by scripts/run and by the end-to-end tests. Needs Debian's python3-pil, xdotool,
+imagemagick (import) and, for a private display, Xvfb."""
+import glob
+import io
+import os
+import re
+import shutil
+import subprocess
+import time
+
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+PHONES = os.path.join(HERE, "phones")
+WINE_EXEC = os.path.join(REPO, "scripts", "wine-exec")
+TITLE = "APK安装器"
+
+# The program's own files, as the build leaves them in its bin directory.
+PROGRAM_FILES = ("ApkInstaller.exe", "Pakrun.dll", "Language.xml")
+
+
+def windows_path(path):
+    """The name a Wine program knows a Unix file by (drive Z: is the Unix root)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def unix_path(path):
+    """The Unix file behind a path that the stand-in recorded (Z: or the prefix's C:)."""
+    if re.match(r"^[Zz]:\\", path):
+        return path[2:].replace("\\", "/")
+    if re.match(r"^[Cc]:\\", path):
+        return os.path.join(wine_prefix(), "drive_c", path[3:].replace("\\", "/"))
+    return path
+
+
+def wine_prefix():
+    """The prefix scripts/wine-env chooses, in which every program here runs."""
+    return os.environ.get("APKI_WINEPREFIX") or os.path.join(REPO, "build", "wine-prefix")
+
+
+def phone_names():
+    return sorted(os.path.splitext(name)[0] for name in os.listdir(PHONES) if name.endswith(".scenario"))
+
+
+# Where the window draws what (client pixels: x, y, width, height) and in which colours.
+INSTALL_BUTTON = (308, 128, 67, 22)
+COMPANION_BUTTON = (268, 128, 105, 23)
+PERMISSION_TOGGLE = (14, 135, 65, 17)
+LOCATION_SELECTOR = (317, 72, 56, 21)
+BUSY_INDICATOR = (220, 75, 16, 16)
+PACKAGE_ICON = (9, 35, 70, 70)
+PERMISSION_LIST = (8, 170, 371, 158)
+TITLE_STRIP_ROWS = 27
+COLLAPSED_SIZE = (386, 160)
+OPEN_SIZE = (386, 347)
+
+BACKGROUND = 0xFFEEF4F6
+# The status line's rectangle and colour in each state.
+STATUS_READY = ((240, 64, 70, 40), 0xFF3E555B)
+STATUS_INSTALLING = ((240, 64, 145, 40), 0xFF3E555B)
+STATUS_SUCCEEDED = ((218, 72, 161, 20), 0xFF5BAE2F)
+STATUS_FAILED = ((240, 64, 145, 40), 0xFFC94C42)
+# The note line's.
+NOTE_READY = ((225, 97, 165, 20), 0xFFB8B8B8)
+NOTE_FAILED = ((214, 97, 170, 15), 0xFF3E555B)
+PERMISSION_TEXT = 0xFF545768
+
+
+def close_button(width):
+    """The close button's rectangle for a window of this width."""
+    return (width - 26, 4, 21, 20)
+
+
+def centre(box):
+    return box[0] + box[2] // 2, box[1] + box[3] // 2
+
+
+# --- The emulated phone ---------------------------------------------------------------------
+
+
+class Phone:
+    """The adb stand-in's scenario directory: what the phone answers, and what it was asked
+    and sent."""
+
+    def __init__(self, directory, scenario):
+        self.directory = directory
+        os.makedirs(directory, exist_ok=True)
+        source = os.path.join(PHONES, scenario + ".scenario")
+        if not os.path.exists(source):
+            raise ValueError(f"no phone called {scenario!r}; there are: {', '.join(phone_names())}")
+        shutil.copyfile(source, os.path.join(directory, "adb.scenario"))
+
+    def environment(self):
+        return {"FAKEADB_DIR": windows_path(self.directory) + "\\"}
+
+    def _lines(self, name):
+        try:
+            with open(os.path.join(self.directory, name), encoding="utf-8") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def commands(self):
+        """Each command line adb.exe was started with, its own path left out:
+        e.g. 'devices', '-s EMU0001 install -r -f "C:\\users\\me\\Temp\\123.apk"'."""
+        return [re.sub(r'^"[^"]*" ', "", line) for line in self._lines("adb.record")]
+
+    def installs(self):
+        """What each install command found at the path it named, when it started."""
+        found = []
+        for line in self._lines("adb.packages"):
+            size, sha256, path = line.split("\t", 2)
+            found.append({"exists": size != "missing", "size": int(size) if size != "missing" else None,
+                          "sha256": sha256, "path": path})
+        return found
+
+
+def assemble_run_directory(directory, bin_dir, adb_source, companion=None):
+    """The program's files, and an adb.exe beside them: the stand-in (a file) or a real adb
+    (a directory, whose programs and DLLs are all copied). companion: a Helmsway.exe to put
+    there too."""
+    os.makedirs(directory, exist_ok=True)
+    if os.path.isdir(adb_source):
+        for path in glob.glob(os.path.join(adb_source, "*")):
+            if path.lower().endswith((".exe", ".dll")):
+                shutil.copy2(path, directory)
+    else:
+        shutil.copy2(adb_source, os.path.join(directory, "adb.exe"))
+    for name in PROGRAM_FILES:  # after adb's files: ours win over any of the same name
+        shutil.copy2(os.path.join(bin_dir, name), directory)
+    if companion:
+        shutil.copy2(companion, os.path.join(directory, "Helmsway.exe"))
+    return os.path.join(directory, "ApkInstaller.exe")
+
+
+def processes_under(marker):
+    """Live processes (zombies left out) whose command line or program names marker."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                command = f.read().replace(b"\0", b" ").decode("utf-8", "replace")
+            with open(f"/proc/{entry}/stat") as f:
+                state = f.read().rsplit(")", 1)[1].split()[0]
+        except OSError:
+            continue
+        if state != "Z" and marker in command.replace("\\", "/"):
+            found.append((int(entry), command.strip()))
+    return found
+
+
+# --- The display ------------------------------------------------------------------------------
+
+
+class PrivateDisplay:
+    """An Xvfb of our own, for a machine without a display."""
+
+    def __init__(self):
+        reader, writer = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(writer,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(writer)
+        with os.fdopen(reader) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.name = ":" + number
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(10)
+
+
+class WmStateKeeper:
+    """Writes WM_STATE for top-level windows on a display without a window manager (see
+    wm_state.py), so that Wine closes windows as promptly as on a desktop."""
+
+    def __init__(self):
+        self.process = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "wm_state.py")],
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL, text=True)
+        self.process.stdout.readline()  # watching, or nothing to do
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+        self.process.wait(10)
+        self.process.stdout.close()
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True, text=True).stdout
+
+
+def screenshot():
+    """The whole screen, exactly as the X server holds it."""
+    png = subprocess.run(["import", "-display", os.environ["DISPLAY"], "-window", "root", "png:-"],
+                         check=True, capture_output=True).stdout
+    return Image.open(io.BytesIO(png)).convert("RGB")
+
+
+# --- The program ----------------------------------------------------------------------------------
+
+
+class WindowGone(Exception):
+    pass
+
+
+class Window:
+    """One top-level window on the screen, by its X id."""
+
+    def __init__(self, xid):
+        self.xid = xid
+
+    def geometry(self):
+        """(x, y, width, height) on the screen: for a borderless window, its client area."""
+        try:
+            shell = xdotool("getwindowgeometry", "--shell", self.xid)
+        except subprocess.CalledProcessError:
+            raise WindowGone(self.xid) from None
+        values = dict(line.split("=", 1) for line in shell.split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def to_screen(self, x, y):
+        left, top, _, _ = self.geometry()
+        return left + x, top + y
+
+    def point(self, x, y, pause=0.25):
+        """Moves the pointer onto a client point and lets the window see it arrive: the
+        drawn zones act on the zone under the last pointer move. The pointer passes the
+        neighbouring point first: Wine drops a motion back onto the point where it last
+        saw the pointer, even after the pointer has been outside the window meanwhile."""
+        sx, sy = self.to_screen(x, y)
+        xdotool("mousemove", sx - 1, sy)
+        time.sleep(0.05)
+        xdotool("mousemove", sx, sy)
+        time.sleep(pause)
+
+    def click(self, x, y):
+        self.point(x, y)
+        xdotool("click", "1")
+
+    def press(self, x, y):
+        self.point(x, y)
+        xdotool("mousedown", "1")
+
+    def release_at(self, x, y):
+        self.point(x, y)
+        xdotool("mouseup", "1")
+
+    def drag(self, start, offset, steps=6):
+        """Holds the left button at a client point and moves the pointer by offset on the
+        screen, in steps, as a hand would."""
+        sx, sy = self.to_screen(*start)
+        xdotool("mousemove", sx, sy)
+        time.sleep(0.25)
+        xdotool("mousedown", "1")
+        time.sleep(0.2)
+        for i in range(1, steps + 1):
+            xdotool("mousemove", sx + offset[0] * i // steps, sy + offset[1] * i // steps)
+            time.sleep(0.08)
+        time.sleep(0.2)
+        xdotool("mouseup", "1")
+        time.sleep(0.3)
+
+    def picture(self):
+        left, top, width, height = self.geometry()
+        return screenshot().crop((left, top, left + width, top + height))
+
+    def painted(self):
+        """Whether the window is on the screen in its own background colour (a stretch
+        of it left of the buttons, which every state leaves bare)."""
+        return count_colour(self.picture(), (150, 140, 40, 10), rgb(BACKGROUND), 0) == 400
+
+
+class Program:
+    """ApkInstaller.exe started under Wine, as a double click or a shell would start it."""
+
+    def __init__(self, executable, arguments=(), environment=None):
+        self.started = time.monotonic()
+        env = dict(os.environ)
+        env.update(environment or {})
+        self.process = subprocess.Popen([WINE_EXEC, windows_path(executable), *arguments], env=env,
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+
+    def find_window(self, timeout=20.0):
+        """The program's visible window, found by its title and its process."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise RuntimeError(f"the program ended with {self.process.returncode} before its window showed")
+            result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
+                                     "--name", TITLE], capture_output=True, text=True)
+            ids = result.stdout.split()
+            if ids:
+                return Window(ids[0])
+            time.sleep(0.05)
+        raise TimeoutError(f"no window titled {TITLE} within {timeout} s")
+
+    def wait(self, timeout):
+        """The exit code, or None when the program is still running after timeout seconds."""
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+# --- Looking at pixels --------------------------------------------------------------------------
+
+
+def rgb(argb):
+    """An ARGB colour as the screen shows it at 24 bits."""
+    return ((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF)
+
+
+def near(a, b, tolerance):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+def count_colour(picture, box, colour, tolerance=6):
+    """Pixels of about this colour in the box (x, y, width, height); text is antialiased,
+    so a colour is looked for anywhere in the rectangle it is drawn into."""
+    x, y, w, h = box
+    region = picture.crop((x, y, x + w, y + h))
+    return sum(1 for pixel in region.getdata() if near(pixel, colour, tolerance))
+
+
+def count_ink(picture, box, colour, background=rgb(BACKGROUND), least=0.4):
+    """Pixels of text or lines drawn in this colour on this background, antialiased edges
+    included: each lies between the two colours, at least `least` of the way to the ink."""
+    x, y, w, h = box
+    span = [c - b for c, b in zip(colour, background)]
+    channels = [i for i in range(3) if abs(span[i]) > 16]
+    count = 0
+    for pixel in picture.crop((x, y, x + w, y + h)).getdata():
+        t = sum((pixel[i] - background[i]) / span[i] for i in channels) / len(channels)
+        if t >= least and all(abs(background[i] + t * span[i] - pixel[i]) <= 8 for i in range(3)):
+            count += 1
+    return count
+
+
+def shows(picture, line, least=40):
+    """Whether a status or note line, given as (rectangle, colour), holds text in its
+    colour."""
+    box, colour = line
+    return count_ink(picture, box, rgb(colour)) >= least
+
+
+def share_of_colour(picture, box, colour, tolerance=6):
+    return count_colour(picture, box, colour, tolerance) / (box[2] * box[3])
+
+
+def region(picture, box):
+    """The pixels of the box (x, y, width, height), for comparing."""
+    x, y, w, h = box
+    return picture.crop((x, y, x + w, y + h)).tobytes()
+
+
+def same_region(a, b, box):
+    return region(a, box) == region(b, box)
+
+
+class Skin:
+    """A state skin from the program's images: frames side by side, each drawn with its
+    rows unscaled, so a column of a drawn button matches a column of one frame."""
+
+    def __init__(self, name, frames):
+        self.image = Image.open(os.path.join(REPO, "resources", "images", name)).convert("RGBA")
+        self.frames = frames
+        self.frame_width = self.image.width // frames
+
+    def column(self, frame, rows):
+        x = frame * self.frame_width + self.frame_width // 2
+        return [self.image.getpixel((x, row))[:3] for row in rows]
+
+    def frame_at(self, picture, box, rows=range(0, 20)):
+        """Which frame is drawn in the box (x, y, width, height), judged by a column just
+        inside its left edge and clear of the label; None when none fits."""
+        x = box[0] + 4
+        drawn = [picture.getpixel((x, box[1] + row)) for row in rows]
+        best, frame = min((max(max(abs(a - b) for a, b in zip(p, q)) for p, q in zip(drawn, self.column(f, rows))), f)
+                          for f in range(self.frames))
+        return frame if best <= 6 else None
+
+
+def save_picture(picture, name, directory=None):
+    directory = directory or os.environ.get("APKI_RENDERS_DIR") or os.path.join(REPO, "build", "renders")
+    os.makedirs(directory, exist_ok=True)
+    path = os.path.join(directory, name)
+    picture.save(path)
+    return path
+
+
+def wine_user_folder(name):
+    """A folder of the Wine user's profile in the prefix (e.g. AppData/Roaming, Temp)."""
+    users = [d for d in glob.glob(os.path.join(wine_prefix(), "drive_c", "users", "*"))
+             if os.path.basename(d) != "Public"]
+    if len(users) != 1:
+        raise RuntimeError(f"expected one Wine user in {wine_prefix()}, found {users}")
+    return os.path.join(users[0], name)

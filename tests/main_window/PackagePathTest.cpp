@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "PackagePath.h"
+
+TEST(FindExtension, LastDotOfTheFileNamePart)
+{
+    EXPECT_EQ(L".apk", FindExtension(L"C:\\dir\\game.apk"));
+    EXPECT_EQ(L".apk", FindExtension(L"C:\\dir\\game.v2.apk"));
+    EXPECT_EQ(L"", FindExtension(L"C:\\dir.d\\game"));
+    EXPECT_EQ(L"", FindExtension(L"C:\\dir\\game.apk backup"));
+    EXPECT_EQ(L".", FindExtension(L"C:\\dir\\game."));
+    EXPECT_EQ(L"", FindExtension(L""));
+}
+
+TEST(HasApkExtension, AnyAsciiLetterCase)
+{
+    EXPECT_TRUE(HasApkExtension(L"C:\\a\\b.apk"));
+    EXPECT_TRUE(HasApkExtension(L"C:\\a\\b.APK"));
+    EXPECT_TRUE(HasApkExtension(L"C:\\a\\b.Apk"));
+    EXPECT_FALSE(HasApkExtension(L"C:\\a\\b.apk.txt"));
+    EXPECT_FALSE(HasApkExtension(L"C:\\a\\b.apks"));
+    EXPECT_FALSE(HasApkExtension(L"C:\\a\\b"));
+    EXPECT_FALSE(HasApkExtension(L"C:\\a\\apk"));
+    // Full-width letters are not ASCII letters.
+    EXPECT_FALSE(HasApkExtension(L"C:\\a\\b.\xFF41pk"));
+}

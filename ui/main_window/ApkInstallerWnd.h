@@ -1,0 +1,138 @@
+// The program's one window: borderless, 386 x 160 pixels (386 x 347 with the permission
+// panel open), every element drawn by itself. It shows the package, offers Install or the
+// companion manager's installer, the install location and the permission panel, and
+// follows one install job through its states.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "AnimationGif.h"
+#include "ApkInstallerThread.h"
+#include "BoxRect.h"
+#include "CloseButtonTracker.h"
+#include "GdiPlusObjects.h"
+#include "PermissionPanel.h"
+#include "WindowImpl.h"
+#include "WindowStyle.h"
+#include "WindowZones.h"
+#include "ZoneTracker.h"
+
+inline constexpr UINT_PTR IDT_CLOSE_COUNTDOWN = 8;
+inline constexpr UINT kCountdownPeriodMs = 1000;
+inline constexpr int kCountdownSeconds = 5;
+// How long closing waits for an install still running before it abandons the job.
+inline constexpr DWORD kCloseStopTimeoutMs = 5000;
+
+class CApkInstallerWnd : public CWindowImplBase {
+public:
+    // startPackage: the command line's package, loaded while the window is created.
+    explicit CApkInstallerWnd(std::wstring startPackage = std::wstring());
+    ~CApkInstallerWnd() override;
+
+    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // Creates the window (hidden until WM_CREATE has placed it); null on failure.
+    HWND CreateMainWindow();
+
+private:
+    // Creation and the frame.
+    LRESULT OnCreate();
+    void LoadImages();
+    void SetWindowIcons();
+    void CreatePermissionList();
+    void PlaceOnWorkArea();
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose();
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam, BOOL& handled);
+
+    // The close button and the title strip.
+    LRESULT OnNcHitTest(LPARAM lParam);
+    LRESULT OnNcMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonUp(WPARAM wParam, LPARAM lParam);
+    void InvalidateCloseButton();
+
+    // The drawn zones.
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    int HitTestZone(int x, int y) const;
+    void InvalidateZone(int zone);
+    void InvalidateZones(const ZoneRepaint& repaint);
+    void OnZoneClicked(int zone);
+
+    // The install flow.
+    void StartInstall();
+    LRESULT OnInstallDone(WPARAM wParam);
+    LRESULT OnInstallNoDevice(WPARAM wParam);
+    LRESULT OnInstallHandedOver();
+    LRESULT OnTimer(WPARAM wParam);
+    void ToggleInstallLocation();
+    void ResetForNewPackage();
+    void StopBusyAnimation();
+    void StartBusyAnimation();
+    void TakeOverTempCopy();
+    void SetInstallEnabled(bool enabled);
+    void SetStatusText(UINT id);
+
+    // Packages.
+    LRESULT OnDropFiles(WPARAM wParam);
+    void LoadPackageInfo(const std::wstring& path, bool atStart);
+
+    // The permission panel's window size.
+    void TogglePermissionPanel();
+    void EnsurePanelWindowSize();
+
+    // Painting.
+    void PaintWindow();
+    void InvalidateBox(const BoxRect& box, bool erase);
+    void InvalidateAll();
+
+    const std::wstring m_strStartPackage;
+
+    // Declared first, destroyed last: its destructor still stops a running job.
+    CApkInstallerThread m_installThread;
+
+    CGdipImage m_imgClose;
+    CGdipImage m_imgPackageIcon;
+    CGdipImage m_imgDefaultIcon;
+    CGdipImage m_imgFrame;
+    CGdipImage m_imgButton;
+    CGdipImage m_imgWarning;
+    CGdipImage m_imgSeparator;
+    CGdipImage m_imgSelector;
+    CGdipImage m_imgSelectorArrows;
+
+    CCloseButtonTracker m_closeButton;
+    bool m_bNcTracking = false;
+
+    std::wstring m_strAppName;
+    std::wstring m_strSize;
+    std::wstring m_strVersion;
+    std::wstring m_strStatus;
+    std::wstring m_strPackagePath;
+    std::wstring m_strTempCopyPath;
+    std::wstring m_strSystem;
+    std::wstring m_strNote;
+    int m_nCountdown = kCountdownSeconds;
+
+    ZoneRects m_zones;
+    BoxRect m_rcStatus;
+    BoxRect m_rcNote;
+    CZoneTracker m_zoneTracker;
+    BOOL m_bTrackingMouse = FALSE;
+    BOOL m_bInstallEnabled = FALSE;
+    BOOL m_bPanelOpen = FALSE;
+    BOOL m_bOutcomeShown = FALSE;
+
+    CPermissionPanel m_permissionPanel;
+    std::unique_ptr<CAnimationGif> m_pBusyAnimation;
+    int m_nState = STATE_READY;
+    int m_nInstallPosition = 0;
+};

@@ -1,0 +1,227 @@
+// CApkInstallerWnd, continued: the install flow (Install clicked, the worker's three
+// messages, the close countdown, the install location) and the packages it works on (the
+// command line's package and dropped files).
+#include "ApkInstallerWnd.h"
+
+#include "ApkRecord.h"
+#include "ByteSizeText.h"
+#include "DeviceOutcome.h"
+#include "DropHandle.h"
+#include "LongPath.h"
+#include "PackagePath.h"
+#include "SettingsFile.h"
+#include "StreamImage.h"
+#include "StringResource.h"
+#include "WindowTexts.h"
+#include "resource.h"
+
+namespace {
+
+// The busy indicator's place, left of the status line.
+constexpr RECT kBusyRect = {220, 75, 236, 91};
+
+// The dropped file's whole path, however long.
+std::wstring DroppedPath(HDROP drop, UINT index)
+{
+    const UINT length = ::DragQueryFileW(drop, index, nullptr, 0);
+    std::wstring path(std::size_t(length) + 1, L'\0');
+    const UINT copied = ::DragQueryFileW(drop, index, &path[0], length + 1);
+    path.resize(copied);
+    return path;
+}
+
+bool ReadFileSize(const std::wstring& path, std::uint64_t& size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(ExtendedLengthPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    size = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
+}  // namespace
+
+// --- The install flow ------------------------------------------------------------------------
+
+void CApkInstallerWnd::StartInstall()
+{
+    if (m_strPackagePath.empty()) {
+        m_nState = STATE_READY;
+        SetStatusText(IDS_DROP_APK_FIRST);
+        InvalidateAll();
+        return;
+    }
+    SetStatusText(IDS_INSTALLING);
+    SetInstallEnabled(false);
+    ::DragAcceptFiles(m_hWnd, FALSE);
+    InvalidateAll();
+
+    if (!m_installThread.Start(m_hWnd, m_strPackagePath, m_nInstallPosition == kInstallPositionSd)) {
+        // No thread could be started: nothing will ever report, so say so now.
+        SetStatusText(IDS_ERR_UNKNOWN);
+        m_nState = STATE_FAILED;
+        SetInstallEnabled(true);
+        ::DragAcceptFiles(m_hWnd, TRUE);
+        return;
+    }
+    WriteInstallPosition(m_nInstallPosition);
+    StartBusyAnimation();
+    m_nState = STATE_INSTALLING;
+}
+
+LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
+{
+    StopBusyAnimation();
+    m_installThread.Stop();
+    TakeOverTempCopy();
+    ::DragAcceptFiles(m_hWnd, TRUE);
+
+    if (wParam != 0) {
+        m_strStatus = FormatWithNumber(LoadStringResource(IDS_INSTALL_SUCCEEDED_FMT), m_nCountdown);
+        SetInstallEnabled(false);
+        m_nState = STATE_SUCCEEDED;
+        ::SetTimer(m_hWnd, IDT_CLOSE_COUNTDOWN, kCountdownPeriodMs, nullptr);
+    } else {
+        m_strNote = LoadStringResource(IDS_TRY_COMPANION);
+        m_strStatus = m_installThread.GetError();
+        m_nState = STATE_FAILED;
+    }
+    InvalidateAll();
+    m_bOutcomeShown = TRUE;
+    return 0;
+}
+
+LRESULT CApkInstallerWnd::OnInstallNoDevice(WPARAM wParam)
+{
+    // Every code the worker sends has a text; an unknown one still must not leave
+    // "installing" standing beside an enabled Install button.
+    const unsigned id = NoDeviceMessageId(std::int32_t(wParam));
+    SetStatusText(id != 0 ? id : IDS_DEVICE_UNKNOWN_STATE);
+    StopBusyAnimation();
+    m_nState = STATE_FAILED;
+    SetInstallEnabled(true);
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    InvalidateAll();
+    return 0;
+}
+
+LRESULT CApkInstallerWnd::OnInstallHandedOver()
+{
+    m_installThread.Stop();
+    TakeOverTempCopy();
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    SetStatusText(IDS_HANDED_OVER);
+    SetInstallEnabled(false);
+    InvalidateBox(m_rcStatus, true);
+    ::SetTimer(m_hWnd, IDT_CLOSE_COUNTDOWN, kCountdownPeriodMs, nullptr);
+    return 0;
+}
+
+LRESULT CApkInstallerWnd::OnTimer(WPARAM wParam)
+{
+    if (wParam != IDT_CLOSE_COUNTDOWN) return 0;
+    if (m_nCountdown > 0) --m_nCountdown;
+    m_strStatus = FormatWithNumber(LoadStringResource(IDS_INSTALL_SUCCEEDED_FMT), m_nCountdown);
+    InvalidateBox(m_rcStatus, true);
+    if (m_nCountdown <= 0) {
+        ::KillTimer(m_hWnd, IDT_CLOSE_COUNTDOWN);
+        ::SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    }
+    return 0;
+}
+
+void CApkInstallerWnd::ToggleInstallLocation()
+{
+    if (m_nInstallPosition == kInstallPositionPhone) {
+        m_nInstallPosition = kInstallPositionSd;
+        m_strNote = LoadStringResource(IDS_SD_NOTE);
+    } else {
+        m_nInstallPosition = kInstallPositionPhone;
+        m_strNote.clear();
+    }
+    InvalidateBox(BoxRect{0, 0, kWindowWidth, kCollapsedHeight}, true);
+}
+
+void CApkInstallerWnd::ResetForNewPackage()
+{
+    ::KillTimer(m_hWnd, IDT_CLOSE_COUNTDOWN);
+    if (m_nState != STATE_READY) {
+        m_bOutcomeShown = FALSE;
+        SetStatusText(IDS_INSTALL_LOCATION);
+        // The note follows the location, as it does at start and on every toggle.
+        m_strNote = m_nInstallPosition == kInstallPositionSd ? LoadStringResource(IDS_SD_NOTE) : std::wstring();
+        m_nState = STATE_READY;
+        // Only a hand-over leaves the indicator turning; its job is over, nothing is busy.
+        if (!m_installThread.IsRunning()) StopBusyAnimation();
+    }
+    m_nCountdown = kCountdownSeconds;
+}
+
+void CApkInstallerWnd::StartBusyAnimation()
+{
+    StopBusyAnimation();  // a hand-over leaves one running
+    auto busy = std::make_unique<CAnimationGif>(m_hWnd, kBusyRect);
+    if (busy->LoadFromResource()) busy->StartAnimation();
+    m_pBusyAnimation = std::move(busy);
+}
+
+void CApkInstallerWnd::StopBusyAnimation()
+{
+    if (!m_pBusyAnimation) return;
+    m_pBusyAnimation->StopAnimation();
+    m_pBusyAnimation.reset();
+    InvalidateBox(BoxRect{kBusyRect.left, kBusyRect.top, kBusyRect.right - kBusyRect.left,
+                          kBusyRect.bottom - kBusyRect.top},
+                  true);
+}
+
+void CApkInstallerWnd::TakeOverTempCopy()
+{
+    m_strTempCopyPath = m_installThread.GetTempApkPath();
+    if (!m_strTempCopyPath.empty()) ::DeleteFileW(ExtendedLengthPath(m_strTempCopyPath).c_str());
+}
+
+void CApkInstallerWnd::SetInstallEnabled(bool enabled)
+{
+    m_bInstallEnabled = enabled ? TRUE : FALSE;
+    InvalidateZone(ZONE_INSTALL);
+}
+
+void CApkInstallerWnd::SetStatusText(UINT id) { m_strStatus = LoadStringResource(id); }
+
+// --- Packages ----------------------------------------------------------------------------------
+
+LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
+{
+    const CDropHandle drop(reinterpret_cast<HDROP>(wParam));
+    // The shell is told not to drop while a job runs; a drop that comes anyway must not
+    // pull the window out from under the job.
+    if (m_installThread.IsRunning()) return 0;
+    ResetForNewPackage();
+    if (::DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0) == 1) {
+        m_strPackagePath = DroppedPath(drop.Get(), 0);
+        if (HasApkExtension(m_strPackagePath)) LoadPackageInfo(m_strPackagePath, false);
+        SetInstallEnabled(true);
+    }
+    if (m_bPanelOpen) EnsurePanelWindowSize();
+    InvalidateAll();
+    return 0;
+}
+
+void CApkInstallerWnd::LoadPackageInfo(const std::wstring& path, bool atStart)
+{
+    CApkRecord record;
+    const int parsed = record.Parse(path.c_str());
+    m_strAppName = record.AppName();
+
+    std::uint64_t size = record.FileSize();
+    if (atStart || parsed != 0 || ReadFileSize(path, size)) m_strSize = FormatByteSize(size);
+
+    m_strVersion = record.Version();
+    m_strSystem = record.System();
+
+    // Decoded from a copy of the bytes: the record's stream goes with ReleaseApk.
+    m_imgPackageIcon = LoadImageFromStreamCopy(record.IconStream());
+    if (!m_imgPackageIcon) m_imgPackageIcon.Reset();
+
+    m_permissionPanel.BuildPermissionList(record.PermissionNames());
+}

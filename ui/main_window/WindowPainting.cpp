@@ -1,0 +1,234 @@
+#include "WindowPainting.h"
+
+#include "ImageDrawing.h"
+#include "StringResource.h"
+#include "TextDrawing.h"
+#include "UiFont.h"
+#include "UserObjects.h"
+#include "WindowStyle.h"
+#include "WindowTexts.h"
+#include "resource.h"
+
+namespace flat = Gdiplus::DllExports;
+
+namespace {
+
+constexpr Gdiplus::REAL kTextSize = 12.0f;     // pixels
+constexpr Gdiplus::REAL kNoteSize = 8.0f;      // points
+constexpr int kFactsX = 88;
+constexpr int kFactsWidth = 120;
+constexpr int kFactsRowHeight = 20;
+constexpr BoxRect kIconBox{9, 35, 70, 70};
+constexpr BoxRect kSeparatorRect{8, 155, 370, 2};
+
+enum class TextFormat { Left, Centred, TopLeft };
+
+CGdipStringFormat MakeFormat(TextFormat kind)
+{
+    const INT flags = Gdiplus::StringFormatFlagsLineLimit;
+    switch (kind) {
+    case TextFormat::Left:
+        return CreateStringFormat(flags, Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter,
+                                  Gdiplus::StringTrimmingEllipsisCharacter);
+    case TextFormat::Centred:
+        return CreateStringFormat(flags, Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
+    default: return CreateStringFormat(flags, Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear);
+    }
+}
+
+Gdiplus::RectF LayoutOf(const BoxRect& box)
+{
+    return Gdiplus::RectF(Gdiplus::REAL(box.x), Gdiplus::REAL(box.y), Gdiplus::REAL(box.width),
+                          Gdiplus::REAL(box.height));
+}
+
+void DrawLine(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box, Argb colour, TextFormat kind,
+              INT style = Gdiplus::FontStyleRegular)
+{
+    const CGdipFont font = CreateUiFont(kTextSize, style, Gdiplus::UnitPixel);
+    DrawTextIn(graphics, text, font, LayoutOf(box), colour, MakeFormat(kind));
+}
+
+bool HasImage(const CGdipImage* image) { return image && *image; }
+
+const std::wstring& TextOf(const std::wstring* text)
+{
+    static const std::wstring empty;
+    return text ? *text : empty;
+}
+
+void FillBackground(CGdipGraphics& graphics, const BoxRect& client)
+{
+    CGdipSolidBrush brush;
+    brush.Record(flat::GdipCreateSolidFill(kWindowBackground, brush.Receive()));
+    if (brush) {
+        graphics.Record(
+            flat::GdipFillRectangleI(graphics.Get(), brush.Get(), client.x, client.y, client.width, client.height));
+    }
+}
+
+// The program's icon, through a device context borrowed from the graphics. False when the
+// module has no such icon.
+bool DrawProgramIcon(CGdipGraphics& graphics, HMODULE module)
+{
+    const CScopedIcon icon(static_cast<HICON>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    if (!icon) return false;
+    HDC dc = nullptr;
+    if (graphics.Record(flat::GdipGetDC(graphics.Get(), &dc)) != Gdiplus::Ok) return true;
+    ::DrawIconEx(dc, 5, 5, icon.Get(), 16, 16, 0, nullptr, DI_NORMAL);
+    flat::GdipReleaseDC(graphics.Get(), dc);
+    return true;
+}
+
+void PaintCloseButton(CGdipGraphics& graphics, const CGdipImage& strip, int frame, const BoxRect& client)
+{
+    const BoxRect to = CloseButtonRect(client.width);
+    graphics.Record(flat::GdipDrawImageRectRectI(graphics.Get(), strip.Get(), client.x + to.x, client.y + to.y,
+                                                 to.width, to.height, 0, to.height * frame, to.width, to.height,
+                                                 Gdiplus::UnitPixel, nullptr, nullptr, nullptr));
+}
+
+void PaintButtons(CGdipGraphics& graphics, const MainWindowView& view)
+{
+    if (!HasImage(view.button)) return;
+    if (!view.outcomeShown) {
+        PaintSkinButton(graphics, view.button, view.zones.install,
+                        InstallButtonFrame(view.installEnabled, view.hoverZone, view.pressedZone),
+                        LoadStringResource(IDS_INSTALL_BUTTON));
+    } else {
+        PaintSkinButton(graphics, view.button, view.zones.companion,
+                        ZoneFrame(ZONE_COMPANION, view.hoverZone, view.pressedZone),
+                        LoadStringResource(IDS_COMPANION_BUTTON));
+    }
+}
+
+}  // namespace
+
+void SetWindowPaintQuality(CGdipGraphics& graphics)
+{
+    flat::GdipSetInterpolationMode(graphics.Get(), Gdiplus::InterpolationModeHighQualityBicubic);
+    flat::GdipSetSmoothingMode(graphics.Get(), Gdiplus::SmoothingModeHighQuality);
+    flat::GdipSetCompositingQuality(graphics.Get(), Gdiplus::CompositingQualityHighQuality);
+    flat::GdipSetTextRenderingHint(graphics.Get(), Gdiplus::TextRenderingHintClearTypeGridFit);
+}
+
+PaintedLines PaintWindowContent(CGdipGraphics& graphics, const MainWindowView& view, int clientWidth,
+                                int clientHeight)
+{
+    const BoxRect client{0, 0, clientWidth, clientHeight};
+    PaintChrome(graphics, view, client);
+    const Gdiplus::Rect box(kIconBox.x, kIconBox.y, kIconBox.width, kIconBox.height);
+    DrawImageFitted(graphics, box, HasImage(view.packageIcon) ? view.packageIcon : view.defaultIcon);
+    PaintPackageInfo(graphics, view);
+    PaintedLines lines;
+    lines.status = PaintStatusLine(graphics, view);
+    lines.note = PaintNoteLine(graphics, view);
+    return lines;
+}
+
+void PaintChrome(CGdipGraphics& graphics, const MainWindowView& view, const BoxRect& client)
+{
+    FillBackground(graphics, client);
+    if (HasImage(view.frame)) {
+        UINT width = 0, height = 0;
+        GetImageSize(*view.frame, width, height);
+        DrawFrameSkin(graphics, *view.frame, Gdiplus::Rect(client.x, client.y, client.width, client.height),
+                      Gdiplus::Rect(0, 0, INT(width), INT(height)));
+    }
+    if (HasImage(view.close)) PaintCloseButton(graphics, *view.close, view.closeFrame, client);
+
+    const int titleX = DrawProgramIcon(graphics, view.module) ? 26 : 9;
+    DrawLine(graphics, view.title, BoxRect{titleX, 5, client.x + client.width - 110, 16}, kTitleColour,
+             TextFormat::Left);
+
+    PaintButtons(graphics, view);
+    if (HasImage(view.selector) && HasImage(view.selectorArrows) && view.state == STATE_READY) {
+        const UINT label = view.installPosition == 0 ? IDS_LOCATION_PHONE : IDS_LOCATION_SD;
+        PaintLocationSelector(graphics, view.selector, view.selectorArrows, view.zones.location,
+                              ZoneFrame(ZONE_LOCATION, view.hoverZone, view.pressedZone), LoadStringResource(label));
+    }
+}
+
+void PaintSkinButton(CGdipGraphics& graphics, const CGdipImage* skin, const BoxRect& rect, int frame,
+                     const std::wstring& label)
+{
+    if (!HasImage(skin) || frame < 0) return;
+    DrawStateSkin(graphics, *skin, 4, UINT(frame % 4), Gdiplus::Rect(rect.x, rect.y, rect.width, rect.height));
+    DrawLine(graphics, label, BoxRect{rect.x, rect.y - 1, rect.width, rect.height}, PushButtonLabelColour(frame),
+             TextFormat::Centred);
+}
+
+void PaintLocationSelector(CGdipGraphics& graphics, const CGdipImage* skin, const CGdipImage* arrows,
+                           const BoxRect& rect, int frame, const std::wstring& label)
+{
+    if (!HasImage(skin) || !HasImage(arrows) || frame < 0) return;
+    DrawStateSkin(graphics, *skin, 3, UINT(frame % 3), Gdiplus::Rect(rect.x, rect.y, rect.width, rect.height));
+
+    UINT arrowsWidth = 0, arrowsHeight = 0;
+    GetImageSize(*arrows, arrowsWidth, arrowsHeight);
+    const INT aw = INT(arrowsWidth / 3), ah = INT(arrowsHeight);
+    const INT x = rect.x + rect.width - aw - 5, y = rect.y + (rect.height - ah) / 2 + 1;
+    graphics.Record(flat::GdipDrawImageRectRectI(graphics.Get(), arrows->Get(), x, y, aw, ah, aw * (frame % 3), 0, aw,
+                                                 ah, Gdiplus::UnitPixel, nullptr, nullptr, nullptr));
+
+    DrawLine(graphics, label, BoxRect{rect.x - 7, rect.y, rect.width, rect.height}, SelectorLabelColour(frame),
+             TextFormat::Centred);
+}
+
+void PaintPackageInfo(CGdipGraphics& graphics, const MainWindowView& view)
+{
+    const std::wstring rows[4] = {
+        TextOf(view.appName),
+        FormatWithText(LoadStringResource(IDS_VERSION_FMT), TextOf(view.version)),
+        FormatWithText(LoadStringResource(IDS_SIZE_FMT), TextOf(view.size)),
+        FormatWithText(LoadStringResource(IDS_SYSTEM_FMT), TextOf(view.system)),
+    };
+    for (int i = 0; i < 4; ++i) {
+        DrawLine(graphics, rows[i], BoxRect{kFactsX, 35 + i * kFactsRowHeight, kFactsWidth, kFactsRowHeight},
+                 kFactsColour, TextFormat::Left);
+    }
+
+    const UINT toggle = view.panelOpen ? IDS_HIDE_PERMISSIONS : IDS_SHOW_PERMISSIONS;
+    DrawLine(graphics, LoadStringResource(toggle), view.zones.permissionToggle, kToggleColour, TextFormat::Left,
+             Gdiplus::FontStyleUnderline);
+
+    if (view.panelOpen && HasImage(view.separator)) {
+        UINT width = 0, height = 0;
+        GetImageSize(*view.separator, width, height);
+        const BoxRect& to = kSeparatorRect;
+        graphics.Record(flat::GdipDrawImageRectRectI(graphics.Get(), view.separator->Get(), to.x, to.y, to.width,
+                                                     to.height, 0, 0, INT(width), to.height, Gdiplus::UnitPixel,
+                                                     nullptr, nullptr, nullptr));
+    }
+}
+
+bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box)
+{
+    const CGdipFont font = CreateUiFont(kTextSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    const CGdipStringFormat format = MakeFormat(TextFormat::Left);
+    if (!font || !format) return true;
+    const Gdiplus::RectF layout = LayoutOf(box);
+    Gdiplus::RectF bounds;
+    INT fitted = 0, lines = 0;
+    return flat::GdipMeasureString(graphics.Get(), text.c_str(), INT(text.size()), font.Get(), &layout, format.Get(),
+                                   &bounds, &fitted, &lines) != Gdiplus::Ok ||
+           fitted >= INT(text.size());
+}
+
+BoxRect PaintStatusLine(CGdipGraphics& graphics, const MainWindowView& view)
+{
+    TextLine line = StatusLineStyle(view.state);
+    const std::wstring& text = TextOf(view.status);
+    if (view.state == STATE_FAILED && !FitsInto(graphics, text, line.rect)) line = LongFailureStyle();
+    DrawLine(graphics, text, line.rect, line.colour, TextFormat::Left);
+    return line.rect;
+}
+
+BoxRect PaintNoteLine(CGdipGraphics& graphics, const MainWindowView& view)
+{
+    const TextLine line = NoteLineStyle(view.state);
+    const CGdipFont font = CreateUiFont(kNoteSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+    DrawTextIn(graphics, TextOf(view.note), font, LayoutOf(line.rect), line.colour, MakeFormat(TextFormat::TopLeft));
+    return line.rect;
+}

@@ -1,0 +1,66 @@
+// Everything the main window draws on its own surface, as functions of what it shows.
+// The window hands a view of its state to PaintWindowContent, which draws into the
+// off-screen graphics of one paint and tells where the status and note lines went.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "BoxRect.h"
+#include "GdiPlusObjects.h"
+#include "WindowZones.h"
+
+struct MainWindowView {
+    HMODULE module = nullptr;  // owns the icon resource drawn in the title band
+    std::wstring title;
+
+    const CGdipImage* frame = nullptr;
+    const CGdipImage* close = nullptr;
+    const CGdipImage* button = nullptr;
+    const CGdipImage* selector = nullptr;
+    const CGdipImage* selectorArrows = nullptr;
+    const CGdipImage* defaultIcon = nullptr;
+    const CGdipImage* separator = nullptr;
+    const CGdipImage* packageIcon = nullptr;  // null or empty: the default icon
+
+    const std::wstring* appName = nullptr;
+    const std::wstring* version = nullptr;
+    const std::wstring* size = nullptr;
+    const std::wstring* system = nullptr;
+    const std::wstring* status = nullptr;
+    const std::wstring* note = nullptr;
+
+    int state = 0;
+    bool installEnabled = false;
+    bool outcomeShown = false;
+    bool panelOpen = false;
+    int installPosition = 0;
+    int hoverZone = ZONE_NONE;
+    int pressedZone = ZONE_NONE;
+    int closeFrame = 0;
+    ZoneRects zones;
+};
+
+struct PaintedLines {
+    BoxRect status;
+    BoxRect note;
+};
+
+// The whole surface of a client area of the given size.
+PaintedLines PaintWindowContent(CGdipGraphics& graphics, const MainWindowView& view, int clientWidth,
+                                int clientHeight);
+
+// Sets the quality options every painting of the window uses.
+void SetWindowPaintQuality(CGdipGraphics& graphics);
+
+void PaintChrome(CGdipGraphics& graphics, const MainWindowView& view, const BoxRect& client);
+void PaintPackageInfo(CGdipGraphics& graphics, const MainWindowView& view);
+BoxRect PaintStatusLine(CGdipGraphics& graphics, const MainWindowView& view);
+// Whether the whole text goes into the box in one 12-pixel line layout.
+bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box);
+BoxRect PaintNoteLine(CGdipGraphics& graphics, const MainWindowView& view);
+void PaintSkinButton(CGdipGraphics& graphics, const CGdipImage* skin, const BoxRect& rect, int frame,
+                     const std::wstring& label);
+void PaintLocationSelector(CGdipGraphics& graphics, const CGdipImage* skin, const CGdipImage* arrows,
+                           const BoxRect& rect, int frame, const std::wstring& label);

@@ -1,0 +1,57 @@
+// Where things are on the main window's surface, and what lies under a point. Pure data:
+// the window code turns these into repaints and actions.
+#pragma once
+
+#include "BoxRect.h"
+
+// The window's two sizes: the permission panel closed and open.
+inline constexpr int kWindowWidth = 386;
+inline constexpr int kCollapsedHeight = 160;
+inline constexpr int kPanelOpenHeight = 347;
+
+// Drawn click zones. ZONE_NONE also reads -1, which a pointer outside every zone stores.
+enum : int {
+    ZONE_NONE = 0,
+    ZONE_INSTALL = 1,
+    ZONE_COMPANION = 2,
+    ZONE_PERMISSION_TOGGLE = 3,
+    ZONE_LOCATION = 4,
+};
+inline constexpr int kZoneOutside = -1;
+
+// The zones' rectangles; constant, whatever the window's size.
+inline constexpr BoxRect kInstallRect{308, 128, 67, 22};
+inline constexpr BoxRect kCompanionRect{268, 128, 105, 23};
+inline constexpr BoxRect kPermissionToggleRect{14, 135, 65, 17};
+inline constexpr BoxRect kLocationRect{317, 72, 56, 21};
+
+// The rectangles as the window holds them: empty until its first size change.
+struct ZoneRects {
+    BoxRect install;
+    BoxRect companion;
+    BoxRect permissionToggle;
+    BoxRect location;
+
+    static ZoneRects Fixed() { return ZoneRects{kInstallRect, kCompanionRect, kPermissionToggleRect, kLocationRect}; }
+    // The rectangle of zone 1 to 4; an empty one for any other value.
+    BoxRect Of(int zone) const;
+};
+
+// The zone at a client point: Install only while no outcome is shown, the companion
+// button only while one is, then the permission toggle, then the location selector.
+int HitTestZone(const ZoneRects& zones, bool outcomeShown, int x, int y);
+
+// Non-client hit codes the window answers with (the system's HTCLIENT, HTCAPTION, HTCLOSE).
+inline constexpr int kHitClient = 1;
+inline constexpr int kHitCaption = 2;
+inline constexpr int kHitClose = 20;
+
+// The drawn close button: 21 x 20 pixels, 26 from the right edge and 4 from the top.
+BoxRect CloseButtonRect(int clientWidth);
+
+// The title strip is the window's top 27 rows; the close button lies inside it.
+inline constexpr int kTitleStripRows = 27;
+
+// The hit code for a point given in client coordinates (clientX, clientY) and as its
+// screen row against the window's top edge.
+int NonClientHitTest(int clientWidth, int clientX, int clientY, int screenY, int windowTop);
