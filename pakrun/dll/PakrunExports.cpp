@@ -9,6 +9,7 @@
 
 #include "ApkParser.h"
 #include "FileSource.h"
+#include "GdipIconPainter.h"
 #include "IconStream.h"
 #include "PermissionTexts.h"
 #include "RecordFields.h"
@@ -65,7 +66,8 @@ int FillRecord(const wchar_t* path, _tagAPKINFO* info)
     info->nSize = static_cast<unsigned int>(file.Size());
     info->nSizeHigh = static_cast<unsigned int>(file.Size() >> 32);
     ApkSummary summary;
-    if (!CApkParser::Parse(file, g_locale, summary)) return 0;
+    CGdipIconPainter painter;
+    if (!CApkParser::Parse(file, g_locale, summary, &painter)) return 0;
     CopyToField(info->szVersion, CRecordFields::kVersionChars, summary.VersionText());
     CopyToField(info->szAppName, CRecordFields::kAppNameChars, summary.AppName());
     CopyToField(info->szSystem, CRecordFields::kSystemChars, summary.SystemText());
