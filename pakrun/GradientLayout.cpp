@@ -125,7 +125,9 @@ bool CGradientLayout::Radial(const IconPaint& paint, const IconRect& cover, Pixe
     if (!(r > 0) || !Reach(paint, cover, reach)) return false;
     const float pixelsPerUnit = std::sqrt(std::fabs(paint.transform.Determinant()));
     const float limit = paint.tile == IconTileMode::Clamp ? std::min(r, reach) : reach;
-    const int rings = int(std::clamp(std::ceil(limit * pixelsPerUnit * 2), 1.0f, float(kMaxRings)));
+    // Half a pixel each; a NaN from extreme input gets one ring.
+    const float wanted = std::ceil(limit * pixelsPerUnit * 2);
+    const int rings = wanted >= 1 ? (wanted < float(kMaxRings) ? int(wanted) : kMaxRings) : 1;
     auto ellipse = [&](float radius, IconPath& path) {
         const IconPath ring = IconPath::Ellipse({paint.start.x - radius, paint.start.y - radius,
                                                  paint.start.x + radius, paint.start.y + radius});

@@ -130,9 +130,17 @@ struct Point2 {
     double y = 0;
 };
 
+// Beyond this a number only stands for "far away"; cut here it still fits a float.
+constexpr double kFarthest = 1e30;
+
+float Narrow(double value)
+{
+    return float(std::clamp(value, -kFarthest, kFarthest));  // NaN stays NaN
+}
+
 IconPoint ToPoint(Point2 p)
 {
-    return {float(p.x), float(p.y)};
+    return {Narrow(p.x), Narrow(p.y)};
 }
 
 // The arc from p0 to p1 of an ellipse with radii rx, ry turned by angle degrees, as at

@@ -120,7 +120,8 @@ bool CVectorDrawable::DrawPath(const DrawableNode& node, const Group& group)
     const float strokeWidth = m_pDocument->FloatOr(node, VectorAttr::kStrokeWidth, "strokeWidth", m_resolver, 0);
     shape.line.width = std::min(strokeWidth * StrokeScale(group.matrix), kMaxStrokeWidth);
     if (!(shape.line.width > 0)) shape.stroke = IconPaint();
-    if (shape.path.Empty() || (!shape.fill.Draws() && !shape.stroke.Draws())) return true;
+    // A lone move draws nothing.
+    if (shape.path.points.size() < 2 || (!shape.fill.Draws() && !shape.stroke.Draws())) return true;
     shape.path.Transform(matrix);
     if (!shape.path.Finite()) return true;
     auto integer = [&](std::uint32_t id, const char* name) { return m_pDocument->IntegerOr(node, id, name, m_resolver, 0); };
