@@ -77,8 +77,7 @@ APKI_GDIP_TRAITS(GdipRegionTraits, GpRegion, GdipDeleteRegion);
 APKI_GDIP_TRAITS(GdipImageAttributesTraits, GpImageAttributes, GdipDisposeImageAttributes);
 APKI_GDIP_TRAITS(GdipPathTraits, GpPath, GdipDeletePath);
 APKI_GDIP_TRAITS(GdipPenTraits, GpPen, GdipDeletePen);
-APKI_GDIP_TRAITS(GdipLineGradientTraits, GpLineGradient, GdipDeleteBrush);
-APKI_GDIP_TRAITS(GdipPathGradientTraits, GpPathGradient, GdipDeleteBrush);
+APKI_GDIP_TRAITS(GdipBrushTraits, GpBrush, GdipDeleteBrush);
 
 #undef APKI_GDIP_TRAITS
 
@@ -93,5 +92,4 @@ using CGdipRegion = CGdipObject<GdipRegionTraits>;
 using CGdipImageAttributes = CGdipObject<GdipImageAttributesTraits>;
 using CGdipPath = CGdipObject<GdipPathTraits>;
 using CGdipPen = CGdipObject<GdipPenTraits>;
-using CGdipLineGradient = CGdipObject<GdipLineGradientTraits>;
-using CGdipPathGradient = CGdipObject<GdipPathGradientTraits>;
+using CGdipBrush = CGdipObject<GdipBrushTraits>;  // any kind of brush

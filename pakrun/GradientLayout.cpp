@@ -65,16 +65,17 @@ float CGradientLayout::Tiled(float offset, IconTileMode tile)
     return std::fmod(std::fabs(whole), 2.0f) == 1.0f ? 1 - part : part;
 }
 
-PixelGradient CGradientLayout::Layout(const IconPaint& paint, const IconRect& cover)
+PixelGradient CGradientLayout::Layout(const IconPaint& paint, const IconRect& cover, float scale,
+                                     std::size_t maxPixels)
 {
     PixelGradient out;
     if (paint.stops.empty()) return out;
     out.kind = paint.kind;
     out.tile = paint.tile;
-    const bool laidOut = paint.kind == IconPaintKind::Linear   ? Linear(paint, cover, out)
-                         : paint.kind == IconPaintKind::Radial ? Radial(paint, cover, out)
-                         : paint.kind == IconPaintKind::Sweep  ? Sweep(paint, cover, out)
-                                                               : false;
+    const bool laidOut = paint.kind == IconPaintKind::Linear ? Linear(paint, cover, out)
+                         : paint.kind == IconPaintKind::Radial || paint.kind == IconPaintKind::Sweep
+                             ? Computed(paint, cover, scale, maxPixels, out)
+                             : false;
     if (!laidOut) out = PixelGradient();
     return out;
 }
@@ -116,85 +117,43 @@ bool CGradientLayout::Linear(const IconPaint& paint, const IconRect& cover, Pixe
     return true;
 }
 
-// Rings from the centre out, each between two ellipses; beyond the gradient's radius
-// under Clamp one last band, the cover less the outer ellipse, in the last colour.
-bool CGradientLayout::Radial(const IconPaint& paint, const IconRect& cover, PixelGradient& out)
-{
-    const float r = paint.radius;
-    float reach = 0;
-    if (!(r > 0) || !Reach(paint, cover, reach)) return false;
-    const float pixelsPerUnit = std::sqrt(std::fabs(paint.transform.Determinant()));
-    const float limit = paint.tile == IconTileMode::Clamp ? std::min(r, reach) : reach;
-    // Half a pixel each; a NaN from extreme input gets one ring.
-    const float wanted = std::ceil(limit * pixelsPerUnit * 2);
-    const int rings = wanted >= 1 ? (wanted < float(kMaxRings) ? int(wanted) : kMaxRings) : 1;
-    auto ellipse = [&](float radius, IconPath& path) {
-        const IconPath ring = IconPath::Ellipse({paint.start.x - radius, paint.start.y - radius,
-                                                 paint.start.x + radius, paint.start.y + radius});
-        path.points.insert(path.points.end(), ring.points.begin(), ring.points.end());
-        path.types.insert(path.types.end(), ring.types.begin(), ring.types.end());
-    };
-    for (int i = 0; i < rings; ++i) {
-        const float inner = limit * float(i) / float(rings), outer = limit * float(i + 1) / float(rings);
-        IconBand band;
-        band.rule = IconFillRule::EvenOdd;
-        ellipse(outer, band.path);
-        if (i > 0) ellipse(inner, band.path);
-        band.argb = ColourAt(paint.stops, Tiled((inner + outer) / 2 / r, paint.tile));
-        out.bands.push_back(std::move(band));
-    }
-    if (paint.tile == IconTileMode::Clamp && reach > r) {
-        IconBand band;
-        band.rule = IconFillRule::EvenOdd;
-        const float side = reach * 1.1f + 1;
-        band.path = IconPath::Rectangle({paint.start.x - side, paint.start.y - side, paint.start.x + side, paint.start.y + side});
-        ellipse(r, band.path);
-        band.argb = paint.stops.back().argb;
-        out.bands.push_back(std::move(band));
-    }
-    return Finish(paint, out);
-}
-
-// Android's sweep starts at the positive x axis and turns clockwise on the screen; each
-// wedge takes the colour at its middle and reaches beyond the farthest corner of the cover.
-bool CGradientLayout::Sweep(const IconPaint& paint, const IconRect& cover, PixelGradient& out)
-{
-    float reach = 0;
-    if (!Reach(paint, cover, reach)) return false;
-    const float radius = reach * 1.1f + 1;
-    for (int i = 0; i < kSweepWedges; ++i) {
-        const double a0 = 2 * kPi * i / kSweepWedges, a1 = 2 * kPi * (i + 1) / kSweepWedges;
-        IconBand wedge;
-        wedge.path.MoveTo(paint.start);
-        wedge.path.LineTo({paint.start.x + radius * float(std::cos(a0)), paint.start.y + radius * float(std::sin(a0))});
-        wedge.path.LineTo({paint.start.x + radius * float(std::cos(a1)), paint.start.y + radius * float(std::sin(a1))});
-        wedge.path.Close();
-        wedge.argb = ColourAt(paint.stops, (float(i) + 0.5f) / kSweepWedges);
-        out.bands.push_back(std::move(wedge));
-    }
-    return Finish(paint, out);
-}
-
-// How far from the gradient's centre, in its own units, the cover's farthest corner lies.
-bool CGradientLayout::Reach(const IconPaint& paint, const IconRect& cover, float& out)
+// Each pixel's colour from its centre, mapped back into the gradient's coordinates.
+bool CGradientLayout::Computed(const IconPaint& paint, const IconRect& cover, float scale, std::size_t maxPixels,
+                               PixelGradient& out)
 {
     IconMatrix inverse;
-    if (!paint.transform.Invert(inverse)) return false;
-    out = 0;
-    for (const IconPoint corner : {IconPoint{cover.left, cover.top}, IconPoint{cover.right, cover.top},
-                                   IconPoint{cover.left, cover.bottom}, IconPoint{cover.right, cover.bottom}}) {
-        const IconPoint local = Minus(inverse.Apply(corner), paint.start);
-        out = std::max(out, std::sqrt(Dot(local, local)));
+    if ((paint.kind == IconPaintKind::Radial && !(paint.radius > 0)) || !paint.transform.Invert(inverse) ||
+        !(scale > 0) || !(cover.Width() > 0) || !(cover.Height() > 0)) {
+        return false;
     }
-    return std::isfinite(out);
-}
-
-// The bands mapped into pixels.
-bool CGradientLayout::Finish(const IconPaint& paint, PixelGradient& out)
-{
-    for (IconBand& band : out.bands) {
-        band.path.Transform(paint.transform);
-        if (!band.path.Finite()) return false;
+    const double width = std::ceil(double(cover.Width()) * scale), height = std::ceil(double(cover.Height()) * scale);
+    if (!(width * height <= double(maxPixels))) return false;
+    GradientPixels& pixels = out.pixels;
+    pixels.left = cover.left;
+    pixels.top = cover.top;
+    pixels.scale = scale;
+    pixels.width = int(width);
+    pixels.height = int(height);
+    pixels.argb.resize(std::size_t(width * height));
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            const IconPoint at{cover.left + (float(x) + 0.5f) / scale, cover.top + (float(y) + 0.5f) / scale};
+            const std::uint32_t argb = ColourAt(paint.stops, Tiled(OffsetAt(paint, inverse.Apply(at)), paint.tile));
+            const std::uint32_t alpha = argb >> 24;
+            std::uint32_t premultiplied = alpha << 24;
+            for (int shift = 0; shift < 24; shift += 8) premultiplied |= (((argb >> shift) & 0xFF) * alpha + 127) / 255 << shift;
+            pixels.argb[std::size_t(y) * std::size_t(pixels.width) + std::size_t(x)] = premultiplied;
+        }
     }
     return true;
+}
+
+// Radial: the distance from the centre in radii. Sweep: the angle from the positive x
+// axis, clockwise on the screen, in turns.
+float CGradientLayout::OffsetAt(const IconPaint& paint, IconPoint local)
+{
+    const IconPoint d = Minus(local, paint.start);
+    if (paint.kind == IconPaintKind::Radial) return std::sqrt(Dot(d, d)) / paint.radius;
+    const double turns = std::atan2(double(d.y), double(d.x)) / (2 * kPi);
+    return float(turns < 0 ? turns + 1 : turns);
 }

@@ -106,7 +106,7 @@ bool CGdipIconPainter::DrawShapes(CGdipGraphics& graphics, const IconScene& scen
     // Layer bitmaps, decoded as they are first drawn.
     std::optional<CSystemImageDecoder> decoder;
     std::vector<CGdipImage> images(scene.bitmaps.size());
-    CGdipShapeDrawer drawer(graphics, scene);
+    CGdipShapeDrawer drawer(graphics, scene, float(kSamples));
     int clip = -1;
     for (const IconShape& shape : scene.shapes) {
         if (shape.clip != clip) {

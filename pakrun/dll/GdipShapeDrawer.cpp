@@ -1,32 +1,11 @@
 #include "GdipShapeDrawer.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace flat = Gdiplus::DllExports;
 
 namespace {
-
-// Saves the graphics' clip and settings for one scope and restores them after.
-class CGraphicsState {
-public:
-    explicit CGraphicsState(CGdipGraphics& graphics) : m_graphics(graphics)
-    {
-        m_bSaved = flat::GdipSaveGraphics(graphics.Get(), &m_state) == Gdiplus::Ok;
-    }
-    ~CGraphicsState()
-    {
-        if (m_bSaved) flat::GdipRestoreGraphics(m_graphics.Get(), m_state);
-    }
-    CGraphicsState(const CGraphicsState&) = delete;
-    CGraphicsState& operator=(const CGraphicsState&) = delete;
-
-    explicit operator bool() const { return m_bSaved; }
-
-private:
-    CGdipGraphics& m_graphics;
-    Gdiplus::GraphicsState m_state = 0;
-    bool m_bSaved = false;
-};
 
 IconRect Inflated(const IconRect& r, float by)
 {
@@ -49,19 +28,52 @@ Blend BlendOf(const std::vector<IconGradientStop>& stops)
 }
 
 // GDI+'s line brushes repeat; a clamped gradient arrives lengthened to cover its shape.
-CGdipLineGradient MakeLineBrush(const PixelGradient& gradient)
+CGdipBrush MakeLineBrush(const PixelGradient& gradient)
 {
     const Gdiplus::GpPointF start{gradient.start.x, gradient.start.y};
     const Gdiplus::GpPointF end{gradient.end.x, gradient.end.y};
     const Gdiplus::WrapMode wrap = gradient.tile == IconTileMode::Mirror ? Gdiplus::WrapModeTileFlipX : Gdiplus::WrapModeTile;
-    CGdipLineGradient brush;
-    brush.Record(flat::GdipCreateLineBrush(&start, &end, gradient.stops.front().argb, gradient.stops.back().argb, wrap,
-                                           brush.Receive()));
+    Gdiplus::GpLineGradient* line = nullptr;
+    CGdipBrush brush;
+    brush.Record(flat::GdipCreateLineBrush(&start, &end, gradient.stops.front().argb, gradient.stops.back().argb, wrap, &line));
+    brush.Reset(line);
     const Blend blend = BlendOf(gradient.stops);
-    if (brush && brush.Record(flat::GdipSetLinePresetBlend(brush.Get(), blend.colours.data(), blend.positions.data(),
-                                                           INT(blend.colours.size()))) != Gdiplus::Ok) {
+    if (line && flat::GdipSetLinePresetBlend(line, blend.colours.data(), blend.positions.data(), INT(blend.colours.size())) !=
+                    Gdiplus::Ok) {
         brush.Reset();
     }
+    return brush;
+}
+
+// A texture of the computed pixels, placed where they were computed for: each texture
+// pixel one device pixel.
+CGdipBrush MakeTextureBrush(const GradientPixels& pixels)
+{
+    CGdipImage image;
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    image.Record(flat::GdipCreateBitmapFromScan0(pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppPARGB,
+                                                 reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels.argb.data())),
+                                                 &bitmap));
+    image.Reset(bitmap);
+    Gdiplus::GpTexture* texture = nullptr;
+    CGdipBrush brush;
+    // The brush keeps a copy of the bitmap: the pixels may go once it is made.
+    if (image) brush.Record(flat::GdipCreateTexture(image.Get(), Gdiplus::WrapModeTileFlipXY, &texture));
+    brush.Reset(texture);
+    if (texture && (flat::GdipTranslateTextureTransform(texture, pixels.left, pixels.top, Gdiplus::MatrixOrderAppend) != Gdiplus::Ok ||
+                    flat::GdipScaleTextureTransform(texture, 1 / pixels.scale, 1 / pixels.scale, Gdiplus::MatrixOrderPrepend) !=
+                        Gdiplus::Ok)) {
+        brush.Reset();
+    }
+    return brush;
+}
+
+CGdipBrush MakeSolidBrush(Gdiplus::ARGB argb)
+{
+    Gdiplus::GpSolidFill* solid = nullptr;
+    CGdipBrush brush;
+    brush.Record(flat::GdipCreateSolidFill(argb, &solid));
+    brush.Reset(solid);
     return brush;
 }
 
@@ -111,64 +123,38 @@ bool CGdipShapeDrawer::Draw(const IconShape& shape)
     const CGdipPath path = MakePath(shape.path, shape.rule);
     if (!path) return false;
     const IconRect bounds = shape.path.Bounds();
-    return (!shape.fill.Draws() || Fill(path, bounds, shape.fill)) &&
-           (!shape.stroke.Draws() || Stroke(path, bounds, shape));
+    if (shape.fill.Draws()) {
+        const CGdipBrush brush = MakeBrush(shape.fill, bounds);
+        if (!brush || m_graphics.Record(flat::GdipFillPath(m_graphics.Get(), brush.Get(), path.Get())) != Gdiplus::Ok) {
+            return false;
+        }
+    }
+    return !shape.stroke.Draws() || Stroke(path, bounds, shape);
 }
 
-bool CGdipShapeDrawer::FillSolid(const CGdipPath& path, Gdiplus::ARGB argb)
+CGdipBrush CGdipShapeDrawer::MakeBrush(const IconPaint& paint, const IconRect& cover)
 {
-    CGdipSolidBrush brush;
-    brush.Record(flat::GdipCreateSolidFill(argb, brush.Receive()));
-    return brush && m_graphics.Record(flat::GdipFillPath(m_graphics.Get(), brush.Get(), path.Get())) == Gdiplus::Ok;
-}
-
-bool CGdipShapeDrawer::Fill(const CGdipPath& path, const IconRect& bounds, const IconPaint& paint)
-{
-    if (paint.kind == IconPaintKind::Solid) return FillSolid(path, paint.argb);
-    const PixelGradient gradient = CGradientLayout::Layout(paint, bounds);
-    switch (gradient.kind) {
-    case IconPaintKind::Linear: {
-        const CGdipLineGradient brush = MakeLineBrush(gradient);
-        return brush && m_graphics.Record(flat::GdipFillPath(m_graphics.Get(), brush.Get(), path.Get())) == Gdiplus::Ok;
+    if (paint.kind == IconPaintKind::Solid) return MakeSolidBrush(paint.argb);
+    // Only what the picture shows is computed, a device pixel beyond on every side.
+    const float side = float(m_scene.size), margin = 1 / m_fScale;
+    const IconRect shown{std::max(cover.left, 0.0f) - margin, std::max(cover.top, 0.0f) - margin,
+                         std::min(cover.right, side) + margin, std::min(cover.bottom, side) + margin};
+    const PixelGradient gradient = CGradientLayout::Layout(paint, shown, m_fScale, m_nGradientPixels);
+    if (gradient.kind == IconPaintKind::Linear) return MakeLineBrush(gradient);
+    if (gradient.kind != IconPaintKind::None) {
+        m_nGradientPixels -= gradient.pixels.argb.size();
+        return MakeTextureBrush(gradient.pixels);
     }
-    case IconPaintKind::Radial:
-    case IconPaintKind::Sweep: return FillBands(path, gradient);
-    default: return true;  // a gradient flattened to nothing shows nothing
-    }
-}
-
-// Bands of one colour each, inside the shape; drawn without smoothing so that no seam
-// shows between neighbours (the shape's own edge is the clip's).
-bool CGdipShapeDrawer::FillBands(const CGdipPath& path, const PixelGradient& gradient)
-{
-    const CGraphicsState state(m_graphics);
-    if (!state ||
-        m_graphics.Record(flat::GdipSetClipPath(m_graphics.Get(), path.Get(), Gdiplus::CombineModeIntersect)) != Gdiplus::Ok ||
-        m_graphics.Record(flat::GdipSetSmoothingMode(m_graphics.Get(), Gdiplus::SmoothingModeNone)) != Gdiplus::Ok) {
-        return false;
-    }
-    for (const IconBand& band : gradient.bands) {
-        const CGdipPath bandPath = MakePath(band.path, band.rule);
-        if (!bandPath || !FillSolid(bandPath, band.argb)) return false;
-    }
-    return true;
+    // Nothing shown, a transform that flattens the gradient, or no pixels left.
+    return MakeSolidBrush(CGradientLayout::ColourAt(paint.stops, 0.5f));
 }
 
 bool CGdipShapeDrawer::Stroke(const CGdipPath& path, const IconRect& bounds, const IconShape& shape)
 {
-    const IconPaint& paint = shape.stroke;
     const Gdiplus::REAL width = shape.line.width;
+    const CGdipBrush brush = MakeBrush(shape.stroke, Inflated(bounds, width));
     CGdipPen pen;
-    const PixelGradient gradient = paint.kind == IconPaintKind::Solid ? PixelGradient()
-                                                                      : CGradientLayout::Layout(paint, Inflated(bounds, width));
-    if (gradient.kind == IconPaintKind::Linear) {
-        const CGdipLineGradient brush = MakeLineBrush(gradient);
-        if (brush) pen.Record(flat::GdipCreatePen2(brush.Get(), width, Gdiplus::UnitWorld, pen.Receive()));
-    } else {
-        // Rings and sweeps along a line are drawn in the gradient's middle colour.
-        const Gdiplus::ARGB argb = paint.kind == IconPaintKind::Solid ? paint.argb : CGradientLayout::ColourAt(paint.stops, 0.5f);
-        pen.Record(flat::GdipCreatePen1(argb, width, Gdiplus::UnitWorld, pen.Receive()));
-    }
+    if (brush) pen.Record(flat::GdipCreatePen2(brush.Get(), width, Gdiplus::UnitWorld, pen.Receive()));
     if (!pen) return false;
     static constexpr Gdiplus::LineCap kCaps[] = {Gdiplus::LineCapFlat, Gdiplus::LineCapRound, Gdiplus::LineCapSquare};
     static constexpr Gdiplus::LineJoin kJoins[] = {Gdiplus::LineJoinMiter, Gdiplus::LineJoinRound, Gdiplus::LineJoinBevel};

@@ -93,7 +93,7 @@ TEST(GradientLayout, LineInPixelsGivesTheSameColoursUnderAnyTransform)
     // Turned, sheared and scaled unevenly: lines of one colour stay parallel, not square to the line.
     paint.transform = IconMatrix::Combine(IconMatrix::Rotate(30), IconMatrix::Scale(2, 0.5f));
     paint.transform.c = 0.7f;
-    const PixelGradient line = CGradientLayout::Layout(paint, {0, 0, 100, 100});
+    const PixelGradient line = CGradientLayout::Layout(paint, {0, 0, 100, 100}, 1, 0);
     ASSERT_EQ(IconPaintKind::Linear, line.kind);
     for (const IconPoint local : {IconPoint{10, 5}, IconPoint{30, 15}, IconPoint{0, 40}, IconPoint{-7, 3}}) {
         const float expected = ((local.x - 10) * 20 + (local.y - 5) * 10) / 500.0f;
@@ -111,7 +111,7 @@ TEST(GradientLayout, ClampedLineCoversItsShapeWithTheEndColoursHeld)
     IconPaint paint = Gradient(IconPaintKind::Linear, {{0, 0xFFFF0000}, {1, 0xFF0000FF}});
     paint.start = {40, 0};
     paint.end = {60, 0};
-    const PixelGradient line = CGradientLayout::Layout(paint, {0, 0, 100, 10});
+    const PixelGradient line = CGradientLayout::Layout(paint, {0, 0, 100, 10}, 1, 0);
     // Every covered point falls inside the lengthened line, and gets the colour it had.
     for (const float x : {0.0f, 20.0f, 40.0f, 50.0f, 60.0f, 100.0f}) {
         const float t = Offset(line, {x, 5});
@@ -125,38 +125,45 @@ TEST(GradientLayout, ClampedLineCoversItsShapeWithTheEndColoursHeld)
     }
 }
 
-TEST(GradientLayout, RingsFromTheCentreOutAndTheLastColourBeyond)
+TEST(GradientLayout, RadialComputedPixelByPixelOverTheCover)
 {
-    IconPaint paint = Gradient(IconPaintKind::Radial, {{0, 0xFFFFFFFF}, {1, 0xFF000000}});
-    paint.start = {50, 50};
+    IconPaint paint = Gradient(IconPaintKind::Radial, {{0, 0xFFFFFFFF}, {1, 0x80000000}});
+    paint.start = {25, 50};
     paint.radius = 10;
-    const PixelGradient rings = CGradientLayout::Layout(paint, {0, 0, 100, 100});
-    ASSERT_EQ(IconPaintKind::Radial, rings.kind);
-    ASSERT_EQ(21u, rings.bands.size());  // half a pixel each over 10 pixels, and the outside
-    EXPECT_GT(Channel(rings.bands.front().argb, 0), 245u);
-    EXPECT_LT(Channel(rings.bands[19].argb, 0), 10u);
-    EXPECT_EQ(0xFF000000u, rings.bands.back().argb);
-    EXPECT_EQ(IconFillRule::EvenOdd, rings.bands[5].rule);
-    // A shape inside the gradient's circle needs no band outside it.
-    EXPECT_EQ(15u, CGradientLayout::Layout(paint, {45, 45, 55, 55}).bands.size());
-    // Repeated, the rings go on to the farthest corner with the colours starting again.
-    paint.tile = IconTileMode::Repeat;
-    const PixelGradient repeated = CGradientLayout::Layout(paint, {0, 0, 100, 100});
-    EXPECT_EQ(std::size_t(std::ceil(50 * std::sqrt(2.0f) * 2)), repeated.bands.size());
-    EXPECT_LT(Channel(repeated.bands[19].argb, 0), 15u);
-    EXPECT_GT(Channel(repeated.bands[20].argb, 0), 240u);
+    paint.transform = IconMatrix::Scale(2, 1);  // an ellipse in pixels: 20 across, 10 down
+    const PixelGradient radial = CGradientLayout::Layout(paint, {40, 40, 60, 60}, 2, 10000);
+    ASSERT_EQ(IconPaintKind::Radial, radial.kind);
+    const GradientPixels& pixels = radial.pixels;
+    ASSERT_EQ(40, pixels.width);  // two per picture pixel
+    ASSERT_EQ(40, pixels.height);
+    auto at = [&](float x, float y) {
+        return pixels.argb[std::size_t((y - pixels.top) * 2) * 40 + std::size_t((x - pixels.left) * 2)];
+    };
+    EXPECT_GT(Channel(at(49.9f, 49.9f), 24), 245u);  // the centre, nearly white
+    EXPECT_GT(Channel(at(49.9f, 49.9f), 0), 240u);
+    EXPECT_EQ(0x80000000u, at(59.9f, 40.1f));        // beyond the rim: the last colour
+    // About halfway out along either axis of the ellipse (5 pixels down, 10 across):
+    // about halfway between the colours, premultiplied (colour never above alpha).
+    for (const std::uint32_t halfway : {at(59.9f, 50), at(50, 44.9f)}) {
+        EXPECT_NEAR(191.0, double(Channel(halfway, 24)), 6.0);
+        EXPECT_NEAR(95.0, double(Channel(halfway, 0)), 8.0);
+    }
+    // More pixels than allowed: not laid out.
+    EXPECT_EQ(IconPaintKind::None, CGradientLayout::Layout(paint, {40, 40, 60, 60}, 2, 1599).kind);
+    EXPECT_EQ(IconPaintKind::None, CGradientLayout::Layout(paint, {40, 40, 40, 60}, 2, 10000).kind);
 }
 
-TEST(GradientLayout, SweepWedgesTurnClockwiseFromTheRight)
+TEST(GradientLayout, SweepTurnsClockwiseFromTheRight)
 {
     IconPaint paint = Gradient(IconPaintKind::Sweep, {{0, 0xFF000000}, {1, 0xFFFFFFFF}});
     paint.start = {10, 10};
-    const PixelGradient sweep = CGradientLayout::Layout(paint, {0, 0, 20, 20});
-    ASSERT_EQ(std::size_t(CGradientLayout::kSweepWedges), sweep.bands.size());
-    // The quarter turn's wedge lies below the centre (the screen's y grows downwards).
-    const IconRect quarter = sweep.bands[CGradientLayout::kSweepWedges / 4].path.Bounds();
-    EXPECT_GT(quarter.bottom, 20.0f);
-    EXPECT_LT(Channel(sweep.bands.front().argb, 0), Channel(sweep.bands.back().argb, 0));
+    EXPECT_NEAR(0.0f, CGradientLayout::OffsetAt(paint, {20, 10}), 1e-6f);
+    EXPECT_NEAR(0.25f, CGradientLayout::OffsetAt(paint, {10, 20}), 1e-6f);  // below: the screen's y grows down
+    EXPECT_NEAR(0.5f, CGradientLayout::OffsetAt(paint, {0, 10}), 1e-6f);
+    EXPECT_NEAR(0.75f, CGradientLayout::OffsetAt(paint, {10, 0}), 1e-6f);
+    const PixelGradient sweep = CGradientLayout::Layout(paint, {0, 0, 20, 20}, 1, 400);
+    ASSERT_EQ(IconPaintKind::Sweep, sweep.kind);
+    EXPECT_LT(Channel(sweep.pixels.argb[10 * 20 + 19], 0), Channel(sweep.pixels.argb[19 * 20 + 10], 0));
 }
 
 TEST(GradientLayout, ColoursBetweenStopsAndTilesBeyondThem)
@@ -173,7 +180,7 @@ TEST(GradientLayout, ColoursBetweenStopsAndTilesBeyondThem)
     IconPaint flat = Gradient(IconPaintKind::Linear, {{0, 0xFF000000}, {1, 0xFFFFFFFF}});
     flat.end = {1, 0};
     flat.transform = IconMatrix::Scale(0, 1);  // flattened to a line: nothing to lay out
-    EXPECT_EQ(IconPaintKind::None, CGradientLayout::Layout(flat, {0, 0, 1, 1}).kind);
+    EXPECT_EQ(IconPaintKind::None, CGradientLayout::Layout(flat, {0, 0, 1, 1}, 1, 100).kind);
 }
 
 TEST(IconPixels, SamplesAveragedThroughTheRoundedSquare)
