@@ -79,7 +79,7 @@ bool CDrawableReader::ReadIcon(std::uint32_t resourceId, int size, IconScene& sc
         }
         drawn = DrawElement(document, document.Root(), bounds, 0);
     }
-    if (!drawn || scene.shapes.empty()) return false;
+    if (!drawn || scene.shapes.empty() || scene.shapes.size() > CVectorDrawable::kMaxShapes) return false;
     entry = path;
     return true;
 }
@@ -153,7 +153,7 @@ bool CDrawableReader::DrawElement(const CDrawableDocument& document, const Drawa
     if (is("vector")) {
         // aapt2 gives every vector a document of its own; one inside another is no vector.
         if (&node != &document.Root()) return false;
-        CVectorDrawable vector(m_paints, m_files.Resolver(), m_files.Budget().pathCommands);
+        CVectorDrawable vector(m_paints, m_files.Resolver(), m_files.Budget());
         return vector.Draw(document, bounds, *m_pScene);
     }
     if (is("layer-list")) return DrawLayerList(document, node, bounds, depth);

@@ -16,6 +16,8 @@ struct IconReadBudget {
     int documents = 48;                 // XML documents opened
     std::size_t documentBytes = 4u << 20;  // their bytes together
     std::size_t pathCommands = 50000;   // path commands read from every vector together
+    // Points of paths and clips drawn, together: what GDI+ has to fill.
+    std::size_t pathPoints = 100000;
 };
 
 class CIconFiles {

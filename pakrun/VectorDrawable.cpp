@@ -102,17 +102,28 @@ IconPaint CVectorDrawable::Paint(const DrawableNode& node, std::uint32_t colourI
     return paint;
 }
 
-bool CVectorDrawable::DrawPath(const DrawableNode& node, const Group& group)
+bool CVectorDrawable::ReadPath(const DrawableNode& node, IconPath& path, bool& present)
 {
     std::u16string data;
-    if (!m_pDocument->Text(node, VectorAttr::kPathData, "pathData", m_resolver, data)) return true;
+    present = m_pDocument->Text(node, VectorAttr::kPathData, "pathData", m_resolver, data);
+    if (!present) return true;
+    if (CPathData::Parse(data, path, m_budget.pathCommands) == PathParse::OverBudget) return false;
+    if (path.points.size() > m_budget.pathPoints) return false;
+    m_budget.pathPoints -= path.points.size();
+    return true;
+}
+
+bool CVectorDrawable::DrawPath(const DrawableNode& node, const Group& group)
+{
     // A path trimmed to nothing is not drawn; any other trim draws it whole.
     if (m_pDocument->FloatOr(node, VectorAttr::kTrimPathEnd, "trimPathEnd", m_resolver, 1) <=
         m_pDocument->FloatOr(node, VectorAttr::kTrimPathStart, "trimPathStart", m_resolver, 0)) {
         return true;
     }
     IconShape shape;
-    if (CPathData::Parse(data, shape.path, m_commandBudget) == PathParse::OverBudget) return false;
+    bool present = false;
+    if (!ReadPath(node, shape.path, present)) return false;
+    if (!present) return true;
     if (m_pScene->shapes.size() >= kMaxShapes) return false;
     const IconMatrix matrix = IconMatrix::Combine(m_viewport, group.matrix);
     shape.fill = Paint(node, VectorAttr::kFillColor, "fillColor", VectorAttr::kFillAlpha, "fillAlpha", matrix);
@@ -140,11 +151,11 @@ bool CVectorDrawable::DrawPath(const DrawableNode& node, const Group& group)
 // A clip path limits what its group draws after it, on top of the clips already in force.
 bool CVectorDrawable::AddClip(const DrawableNode& node, Group& group)
 {
-    std::u16string data;
-    if (!m_pDocument->Text(node, VectorAttr::kPathData, "pathData", m_resolver, data)) return true;
     // Android clips by the non-zero rule whatever the element says.
     IconClipPath clipPath;
-    if (CPathData::Parse(data, clipPath.path, m_commandBudget) == PathParse::OverBudget) return false;
+    bool present = false;
+    if (!ReadPath(node, clipPath.path, present)) return false;
+    if (!present) return true;
     if (m_pScene->clips.size() >= kMaxClips) return false;
     clipPath.path.Transform(IconMatrix::Combine(m_viewport, group.matrix));
     if (!clipPath.path.Finite()) clipPath.path = IconPath();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "DrawableDocument.h"
+#include "IconFiles.h"
 #include "IconScene.h"
 #include "PaintReader.h"
 
@@ -39,11 +40,12 @@ constexpr std::uint32_t kFillType = 0x0101051e;
 class CVectorDrawable {
 public:
     static constexpr int kMaxGroupDepth = 64;
-    static constexpr std::size_t kMaxShapes = 8192;
+    // Shapes of one scene; beyond, painting would take longer than the window may wait.
+    static constexpr std::size_t kMaxShapes = 2048;
     static constexpr std::size_t kMaxClips = 256;
 
-    CVectorDrawable(CPaintReader& paints, const CResourceResolver& resolver, std::size_t& commandBudget)
-        : m_paints(paints), m_resolver(resolver), m_commandBudget(commandBudget)
+    CVectorDrawable(CPaintReader& paints, const CResourceResolver& resolver, IconReadBudget& budget)
+        : m_paints(paints), m_resolver(resolver), m_budget(budget)
     {
     }
 
@@ -67,12 +69,14 @@ private:
     IconMatrix LocalMatrix(const DrawableNode& node) const;
     // A stroke width's factor under the matrix, as Android scales it.
     float StrokeScale(const IconMatrix& groupMatrix) const;
+    // Reads a path's data; false when the budget runs out.
+    bool ReadPath(const DrawableNode& node, IconPath& path, bool& present);
     IconPaint Paint(const DrawableNode& node, std::uint32_t colourId, const char* colourName, std::uint32_t alphaId,
                     const char* alphaName, const IconMatrix& matrix);
 
     CPaintReader& m_paints;
     const CResourceResolver& m_resolver;
-    std::size_t& m_commandBudget;
+    IconReadBudget& m_budget;
     const CDrawableDocument* m_pDocument = nullptr;
     IconScene* m_pScene = nullptr;
     IconMatrix m_viewport;  // the viewport's coordinates to pixels

@@ -35,7 +35,7 @@ std::string Vector(const std::function<void(CAxmlBuilder&)>& body, std::vector<A
     return document.Build();
 }
 
-Drawn DrawVector(const std::string& bytes, IconRect bounds = {0, 0, 108, 108}, std::size_t budget = 50000)
+Drawn DrawVector(const std::string& bytes, IconRect bounds = {0, 0, 108, 108}, std::size_t commands = 50000)
 {
     const CZipArchive zip;
     const CResourceResolver resolver(nullptr);
@@ -44,6 +44,8 @@ Drawn DrawVector(const std::string& bytes, IconRect bounds = {0, 0, 108, 108}, s
     CDrawableDocument document;
     Drawn drawn;
     if (!document.Load(std::vector<std::uint8_t>(bytes.begin(), bytes.end()))) return drawn;
+    IconReadBudget budget;
+    budget.pathCommands = commands;
     CVectorDrawable vector(paints, resolver, budget);
     drawn.ok = vector.Draw(document, bounds, drawn.scene);
     return drawn;
@@ -205,6 +207,11 @@ TEST(VectorDrawable, RefusesWhatAndroidRefusesAndWhatExceedsTheLimits)
                             }),
                             {0, 0, 108, 108}, 8)
                      .ok);
+    // A path of few commands but more points than GDI+ should fill: 9,000 whole circles.
+    std::u16string circles = u"M54,54";
+    for (int i = 0; i < 9000; ++i) circles += u"a40,40 0 1,1 0.01,0";
+    EXPECT_FALSE(DrawVector(Vector([&](CAxmlBuilder& d) { Path(d, circles); })).ok);
+    EXPECT_TRUE(DrawVector(Vector([&](CAxmlBuilder& d) { Path(d, circles.substr(0, 6 + 19 * 7000)); })).ok);
     // More clip paths than a scene keeps.
     EXPECT_FALSE(DrawVector(Vector([](CAxmlBuilder& d) {
                                 for (std::size_t i = 0; i <= CVectorDrawable::kMaxClips; ++i) {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CPaintReader paints(files);
     IconScene scene;
     const IconRect bounds{-17.5f, -17.5f, 87.5f, 87.5f};
-    CVectorDrawable vector(paints, resolver, files.Budget().pathCommands);
+    CVectorDrawable vector(paints, resolver, files.Budget());
     if (!vector.Draw(document, bounds, scene)) {
         CShapeDrawable::Draw(document, document.Root(), bounds, 70.0f / 72, paints, resolver, scene);
     }
