@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PathParse result = CPathData::Parse(text, path, budget);
     if (path.points.size() != path.types.size()) __builtin_trap();
     if (result == PathParse::OverBudget && budget != 0) __builtin_trap();
-    // Every command adds at most four cubic curves.
-    if (path.points.size() > (kBudget - budget) * 12) __builtin_trap();
+    // Every command adds at most a figure's start and four cubic curves.
+    if (path.points.size() > (kBudget - budget) * 13) __builtin_trap();
     int cubic = 0;
     for (const std::uint8_t type : path.types) {
         const std::uint8_t kind = type & ~kPathClose;
