@@ -130,10 +130,15 @@ void Compare(const std::string& path)
         EXPECT_EQ(best, ours.icon->entry);
     } else if (EndsWith(best, ".xml")) {
         ASSERT_TRUE(ours.icon.has_value());
-        if (ours.icon->origin == IconOrigin::Drawn) EXPECT_EQ(best, ours.icon->entry);
-        else EXPECT_TRUE(ours.icon->origin == IconOrigin::Bitmap && IsBitmapName(ours.icon->entry)) << ours.icon->entry;
+        if (ours.icon->origin == IconOrigin::Drawn) {
+            EXPECT_EQ(best, ours.icon->entry);
+        } else {
+            EXPECT_TRUE(ours.icon->origin == IconOrigin::Bitmap && IsBitmapName(ours.icon->entry)) << ours.icon->entry;
+        }
     } else if (EndsWith(best, ".webp")) {
-        if (ours.icon) EXPECT_TRUE(IsBitmapName(ours.icon->entry)) << ours.icon->entry;
+        if (ours.icon) {
+            EXPECT_TRUE(IsBitmapName(ours.icon->entry)) << ours.icon->entry;
+        }
     } else {
         EXPECT_FALSE(ours.icon.has_value()) << best;
     }
