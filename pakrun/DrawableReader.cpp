@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PaintWork.h"
 #include "ShapeDrawable.h"
 #include "ValueNumbers.h"
 #include "VectorDrawable.h"
@@ -79,7 +80,10 @@ bool CDrawableReader::ReadIcon(std::uint32_t resourceId, int size, IconScene& sc
         }
         drawn = DrawElement(document, document.Root(), bounds, 0);
     }
-    if (!drawn || scene.shapes.empty() || scene.shapes.size() > CVectorDrawable::kMaxShapes) return false;
+    if (!drawn || scene.shapes.empty() || scene.shapes.size() > CVectorDrawable::kMaxShapes ||
+        !(CPaintWork::OfScene(scene, CPaintWork::kScale) <= CPaintWork::kMaxWork)) {
+        return false;
+    }
     entry = path;
     return true;
 }

@@ -117,6 +117,13 @@ bool CGradientLayout::Linear(const IconPaint& paint, const IconRect& cover, Pixe
     return true;
 }
 
+IconRect CGradientLayout::Shown(const IconRect& cover, float side, float scale)
+{
+    const float margin = 1 / scale;
+    return {std::max(cover.left, 0.0f) - margin, std::max(cover.top, 0.0f) - margin, std::min(cover.right, side) + margin,
+            std::min(cover.bottom, side) + margin};
+}
+
 // Each pixel's colour from its centre, mapped back into the gradient's coordinates.
 bool CGradientLayout::Computed(const IconPaint& paint, const IconRect& cover, float scale, std::size_t maxPixels,
                                PixelGradient& out)

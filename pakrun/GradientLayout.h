@@ -40,6 +40,10 @@ public:
     // it, or more pixels than allowed).
     static PixelGradient Layout(const IconPaint& paint, const IconRect& cover, float scale, std::size_t maxPixels);
 
+    // What of cover (pixels) a picture of side pixels shows, a device pixel beyond on
+    // every side at scale device pixels per pixel: where radial and sweep gradients are computed.
+    static IconRect Shown(const IconRect& cover, float side, float scale);
+
     // The stops' colour at offset, straight channels interpolated; the end colours beyond.
     static std::uint32_t ColourAt(const std::vector<IconGradientStop>& stops, float offset);
     // An offset beyond 0 to 1 brought back as the tile mode repeats the gradient.

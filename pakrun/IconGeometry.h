@@ -32,6 +32,7 @@ struct IconRect {
 
     float Width() const { return right - left; }
     float Height() const { return bottom - top; }
+    IconRect Inflated(float by) const { return {left - by, top - by, right + by, bottom + by}; }
 };
 
 enum IconPathType : std::uint8_t {

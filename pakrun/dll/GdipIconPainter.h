@@ -6,13 +6,14 @@
 #include <optional>
 
 #include "IconPainter.h"
+#include "PaintWork.h"
 #include "GdiPlusObjects.h"
 
 class CGdipIconPainter : public CIconPainter {
 public:
     // Samples per pixel along each side: 16 in all. Enough for smooth edges where
-    // GDI+ does not smooth (Wine's does not).
-    static constexpr int kSamples = 4;
+    // GDI+ does not smooth (Wine's does not); the reader counts the work at this scale.
+    static constexpr int kSamples = CPaintWork::kScale;
     // A scene larger than this is refused.
     static constexpr int kMaxSide = 1024;
 

@@ -1,16 +1,10 @@
 #include "GdipShapeDrawer.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace flat = Gdiplus::DllExports;
 
 namespace {
-
-IconRect Inflated(const IconRect& r, float by)
-{
-    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
-}
 
 struct Blend {
     std::vector<Gdiplus::ARGB> colours;
@@ -135,10 +129,7 @@ bool CGdipShapeDrawer::Draw(const IconShape& shape)
 CGdipBrush CGdipShapeDrawer::MakeBrush(const IconPaint& paint, const IconRect& cover)
 {
     if (paint.kind == IconPaintKind::Solid) return MakeSolidBrush(paint.argb);
-    // Only what the picture shows is computed, a device pixel beyond on every side.
-    const float side = float(m_scene.size), margin = 1 / m_fScale;
-    const IconRect shown{std::max(cover.left, 0.0f) - margin, std::max(cover.top, 0.0f) - margin,
-                         std::min(cover.right, side) + margin, std::min(cover.bottom, side) + margin};
+    const IconRect shown = CGradientLayout::Shown(cover, float(m_scene.size), m_fScale);
     const PixelGradient gradient = CGradientLayout::Layout(paint, shown, m_fScale, m_nGradientPixels);
     if (gradient.kind == IconPaintKind::Linear) return MakeLineBrush(gradient);
     if (gradient.kind != IconPaintKind::None) {
@@ -152,7 +143,7 @@ CGdipBrush CGdipShapeDrawer::MakeBrush(const IconPaint& paint, const IconRect& c
 bool CGdipShapeDrawer::Stroke(const CGdipPath& path, const IconRect& bounds, const IconShape& shape)
 {
     const Gdiplus::REAL width = shape.line.width;
-    const CGdipBrush brush = MakeBrush(shape.stroke, Inflated(bounds, width));
+    const CGdipBrush brush = MakeBrush(shape.stroke, bounds.Inflated(width));
     CGdipPen pen;
     if (brush) pen.Record(flat::GdipCreatePen2(brush.Get(), width, Gdiplus::UnitWorld, pen.Receive()));
     if (!pen) return false;

@@ -7,6 +7,7 @@
 #include "MemorySource.h"
 #include "PaintReader.h"
 #include "OwnPackages.h"
+#include "PaintWork.h"
 #include "TestData.h"
 
 namespace {
@@ -247,6 +248,30 @@ TEST(IconChoice, WhatCannotBeDrawnFallsThroughToNone)
                                       .Build(Package::Drawable(0));
     EXPECT_FALSE(Parse(webpLayer, &painter).icon);
     EXPECT_FALSE(Parse(webpLayer).icon);
+}
+
+TEST(IconChoice, IconThatWouldTakeTooLongToPaintIsNotDrawn)
+{
+    // One path of whole circles over each other, few points but crossing every row
+    // many times: the work grows with the square of the circles.
+    auto circles = [](int n) {
+        std::u16string data = u"M54,54";
+        for (int i = 0; i < n; ++i) data += u"a40,40 0 1,1 0.01,0";
+        CAxmlBuilder vector;
+        vector.Start(u"vector", {Float(u"viewportWidth", 0x01010402, 108), Float(u"viewportHeight", 0x01010403, 108)});
+        vector.Start(u"path", {PathData(data), Colour(u"fillColor", 0x01010404, 0xFF000000)}).End();
+        vector.End();
+        return Package().File(0, "res/drawable/v.xml", vector.Build()).Build(Package::Drawable(0));
+    };
+    CStandInPainter painter(true, false);
+    const ApkSummary few = Parse(circles(20), &painter);
+    ASSERT_TRUE(few.icon && few.icon->scene);
+    const double work = CPaintWork::OfScene(*few.icon->scene, CPaintWork::kScale);
+    EXPECT_LT(work, CPaintWork::kMaxWork / 4);
+    EXPECT_EQ(1, painter.painted);
+    // Fifteen times the circles: over two hundred times the work, more than is allowed.
+    EXPECT_FALSE(Parse(circles(300), &painter).icon);
+    EXPECT_EQ(1, painter.painted);
 }
 
 TEST(IconChoiceOwnPackages, VectorOnlyAdaptiveIconWithoutItsMonochromeLayer)
