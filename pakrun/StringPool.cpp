@@ -11,7 +11,7 @@ constexpr std::size_t kPoolHeaderSize = 28;
 
 }  // namespace
 
-bool CStringPool::Load(CByteView chunk, std::size_t headerSize)
+bool CStringPool::Load(CByteSpan chunk, std::size_t headerSize)
 {
     *this = CStringPool();
     if (headerSize < kPoolHeaderSize || !chunk.Contains(0, kPoolHeaderSize)) return false;
@@ -32,8 +32,8 @@ bool CStringPool::Load(CByteView chunk, std::size_t headerSize)
 bool CStringPool::Get(std::uint32_t index, std::u16string& out) const
 {
     out.clear();
-    if (index >= m_nCount) return false;
-    const std::uint32_t offset = m_chunk.U32At(m_nOffsetsStart + std::size_t(index) * 4);
+    std::uint32_t offset = 0;
+    if (index >= m_nCount || !m_chunk.U32(m_nOffsetsStart + std::size_t(index) * 4, offset)) return false;
     const std::size_t at = m_nStringsStart + std::size_t(offset);
     if (at < m_nStringsStart || at >= m_chunk.Size()) return false;
     return m_bUtf8 ? DecodeUtf8(at, out) : DecodeUtf16(at, out);
@@ -62,8 +62,9 @@ bool CStringPool::DecodeUtf8(std::size_t offset, std::u16string& out) const
         offset += 1;
     }
     if (!m_chunk.Contains(offset, byteCount)) return false;
-    const char* bytes = reinterpret_cast<const char*>(m_chunk.Data() + offset);
-    out = CTextUtf::Utf8WithSurrogatesToUtf16(std::string_view(bytes, byteCount));
+    const CByteView bytes = m_chunk.Bytes(offset, byteCount);
+    if (bytes.Size() != byteCount) return false;
+    out = CTextUtf::Utf8WithSurrogatesToUtf16(std::string_view(reinterpret_cast<const char*>(bytes.Data()), byteCount));
     return true;
 }
 
@@ -80,7 +81,9 @@ bool CStringPool::DecodeUtf16(std::size_t offset, std::u16string& out) const
         offset += 2;
     }
     if (offset > m_chunk.Size() || length > (m_chunk.Size() - offset) / 2) return false;
+    const CByteView units = m_chunk.Bytes(offset, length * 2);
+    if (units.Size() != length * 2) return false;
     out.resize(length);
-    for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<char16_t>(m_chunk.U16At(offset + i * 2));
+    for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<char16_t>(units.U16At(i * 2));
     return true;
 }

@@ -1,17 +1,18 @@
 // A string pool chunk (binary XML and resources.arsc), UTF-8 or UTF-16. Strings are
-// decoded on demand; an index or offset out of range gives no string, never a crash.
+// decoded on demand, reading only the offset and the bytes of the string asked for; an
+// index or offset out of range gives no string, never a crash.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "ByteView.h"
+#include "ByteSpan.h"
 
 class CStringPool {
 public:
     // Reads the pool header from the whole chunk (header included). False when it is no
     // usable pool; the pool is then empty.
-    bool Load(CByteView chunk, std::size_t headerSize);
+    bool Load(CByteSpan chunk, std::size_t headerSize);
 
     std::size_t Count() const { return m_nCount; }
     bool IsUtf8() const { return m_bUtf8; }
@@ -24,7 +25,7 @@ private:
     bool DecodeUtf8(std::size_t offset, std::u16string& out) const;
     bool DecodeUtf16(std::size_t offset, std::u16string& out) const;
 
-    CByteView m_chunk;
+    CByteSpan m_chunk;
     std::size_t m_nOffsetsStart = 0;
     std::size_t m_nStringsStart = 0;
     std::size_t m_nCount = 0;

@@ -196,20 +196,26 @@ std::size_t CZipArchive::Count(std::string_view name) const
         std::count_if(m_entries.begin(), m_entries.end(), [&](const ZipEntry& entry) { return entry.name == name; }));
 }
 
+bool CZipArchive::DataStart(const ZipEntry& entry, std::uint64_t& out) const
+{
+    if (!m_pSource) return false;
+    std::uint8_t header[kLocalHeaderSize];
+    if (!m_pSource->ReadExact(entry.localHeaderOffset, header, sizeof header)) return false;
+    const CByteView view(header, sizeof header);
+    if (view.U32At(0) != kLocalHeaderSignature) return false;
+    // The local header's own name and extra lengths place the data; its sizes may be
+    // zero (data descriptor), so the directory's are used.
+    out = entry.localHeaderOffset + kLocalHeaderSize + view.U16At(26) + view.U16At(28);
+    return true;
+}
+
 ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const
 {
     out.clear();
-    if (!m_pSource) return ZipReadStatus::Failed;
-    std::uint8_t header[kLocalHeaderSize];
-    if (!m_pSource->ReadExact(entry.localHeaderOffset, header, sizeof header)) return ZipReadStatus::Failed;
-    const CByteView view(header, sizeof header);
-    if (view.U32At(0) != kLocalHeaderSignature) return ZipReadStatus::Failed;
-    // The local header's own name and extra lengths place the data; its sizes may be
-    // zero (data descriptor), so the directory's are used.
-    const std::uint64_t dataStart = entry.localHeaderOffset + kLocalHeaderSize + view.U16At(26) + view.U16At(28);
-    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
-
     if (entry.method == 8) {
+        std::uint64_t dataStart = 0;
+        if (!DataStart(entry, dataStart)) return ZipReadStatus::Failed;
+        const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
         const ZipReadStatus status = CZipInflater::Inflate(*m_pSource, dataStart, entry.compressedSize, limit, out);
         // A stream that ends before its declared size means the size lied.
         if (status == ZipReadStatus::Complete && entry.sizeKnown && out.size() != entry.uncompressedSize) {
@@ -217,13 +223,25 @@ ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vec
         }
         return status;
     }
-    if (entry.method != 0) return ZipReadStatus::Failed;
-    const std::uint64_t available = dataStart < m_pSource->Size() ? m_pSource->Size() - dataStart : 0;
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>({entry.compressedSize, limit, available}));
-    out.resize(wanted);
-    const std::size_t got = m_pSource->ReadAt(dataStart, out.data(), wanted);
+    ZipPlace place;
+    if (!StoredPlace(entry, cap, place)) return ZipReadStatus::Failed;
+    out.resize(place.size);
+    const std::size_t got = m_pSource->ReadAt(place.offset, out.data(), place.size);
     out.resize(got);
-    if (got < wanted || wanted < std::min<std::uint64_t>(entry.compressedSize, limit)) return ZipReadStatus::Damaged;
-    if (entry.compressedSize > limit) return ZipReadStatus::Truncated;
-    return entry.compressedSize == entry.uncompressedSize ? ZipReadStatus::Complete : ZipReadStatus::Damaged;
+    return got < place.size ? ZipReadStatus::Damaged : place.status;
+}
+
+bool CZipArchive::StoredPlace(const ZipEntry& entry, std::size_t cap, ZipPlace& out) const
+{
+    out = ZipPlace();
+    std::uint64_t dataStart = 0;
+    if (entry.method != 0 || !DataStart(entry, dataStart)) return false;
+    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
+    const std::uint64_t available = dataStart < m_pSource->Size() ? m_pSource->Size() - dataStart : 0;
+    out.offset = dataStart;
+    out.size = static_cast<std::size_t>(std::min<std::uint64_t>({entry.compressedSize, limit, available}));
+    if (out.size < std::min<std::uint64_t>(entry.compressedSize, limit)) out.status = ZipReadStatus::Damaged;
+    else if (entry.compressedSize > limit) out.status = ZipReadStatus::Truncated;
+    else out.status = entry.compressedSize == entry.uncompressedSize ? ZipReadStatus::Complete : ZipReadStatus::Damaged;
+    return true;
 }

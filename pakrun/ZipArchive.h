@@ -20,6 +20,13 @@ struct ZipEntry {
     bool sizeKnown = true;            // false: found by walking, sizes in a data descriptor
 };
 
+// Where the bytes of a stored entry lie in the package, and how complete they are.
+struct ZipPlace {
+    std::uint64_t offset = 0;
+    std::size_t size = 0;
+    ZipReadStatus status = ZipReadStatus::Failed;
+};
+
 class CZipArchive {
 public:
     // Reads the central directory (ZIP64 too). When there is none that can be read, the
@@ -39,6 +46,11 @@ public:
     // data ends exactly at the declared size (or, for an entry of unknown size, ends).
     ZipReadStatus Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const;
 
+    // For a stored entry: the bytes that Read would give, and its status, without reading
+    // them, so that they can be read where they are. False for an entry that is not
+    // stored or that Read could not read at all.
+    bool StoredPlace(const ZipEntry& entry, std::size_t cap, ZipPlace& out) const;
+
 private:
     struct DirectoryLocation {
         std::uint64_t offset = 0;
@@ -49,6 +61,7 @@ private:
     bool ReadZip64Location(std::uint64_t eocdOffset, DirectoryLocation& location) const;
     bool ReadDirectory(const DirectoryLocation& location);
     void WalkLocalHeaders();
+    bool DataStart(const ZipEntry& entry, std::uint64_t& out) const;
 
     CByteSource* m_pSource = nullptr;
     std::vector<ZipEntry> m_entries;
