@@ -20,10 +20,16 @@ public:
     // The string at index; false (out empty) when it cannot be read.
     bool Get(std::uint32_t index, std::u16string& out) const;
     std::u16string GetOr(std::uint32_t index, std::u16string fallback = {}) const;
+    // True when the string at index is exactly that ASCII text; nothing is decoded into
+    // memory for it, as element names are compared for every element of a document.
+    bool Equals(std::uint32_t index, const char* ascii) const;
 
 private:
-    bool DecodeUtf8(std::size_t offset, std::u16string& out) const;
-    bool DecodeUtf16(std::size_t offset, std::u16string& out) const;
+    // Where the string at index is stored: its bytes (UTF-8) or units (UTF-16) and how
+    // many UTF-16 units it declares.
+    bool Locate(std::uint32_t index, std::size_t& offset, std::size_t& size) const;
+    bool LocateUtf8(std::size_t& offset, std::size_t& size) const;
+    bool LocateUtf16(std::size_t& offset, std::size_t& size) const;
 
     CByteSpan m_chunk;
     std::size_t m_nOffsetsStart = 0;
