@@ -27,7 +27,17 @@ public:
     }
 
     // The part [offset, offset + count), cut to the span's end; empty when offset is past it.
-    CByteSpan Sub(std::size_t offset, std::size_t count) const;
+    CByteSpan Sub(std::size_t offset, std::size_t count) const
+    {
+        if (offset > m_nSize) return CByteSpan();
+        if (count > m_nSize - offset) count = m_nSize - offset;
+        CByteSpan part;
+        part.m_memory = m_memory.Sub(offset, count);
+        part.m_pReader = m_pReader;
+        part.m_nStart = m_nStart + offset;
+        part.m_nSize = count;
+        return part;
+    }
 
     // The bytes [offset, offset + count); empty when they do not lie inside the span or
     // cannot be read. Bytes read from the package last until its reader's next read.

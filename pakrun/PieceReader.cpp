@@ -14,17 +14,15 @@ CPieceReader::CPieceReader(CByteSource& source, std::uint64_t offset, std::size_
 {
 }
 
-CByteView CPieceReader::Piece(std::size_t offset, std::size_t count)
+CByteView CPieceReader::ReadPiece(std::size_t offset, std::size_t count)
 {
     if (offset > m_nSize || count > m_nSize - offset) return CByteView();
-    if (offset >= m_nBufferStart && offset - m_nBufferStart <= m_nBuffered &&
-        count <= m_nBuffered - (offset - m_nBufferStart)) {
-        return CByteView(m_buffer.data() + (offset - m_nBufferStart), count);
-    }
     // Read forward from the piece: chunks are walked and entries found front to back.
-    const std::size_t want = std::min(std::max(count, kBlockSize), m_nSize - offset);
-    if (want <= kBlockSize && m_buffer.size() > kKeptBufferSize) m_buffer = std::vector<std::uint8_t>();
-    if (m_buffer.size() < want) m_buffer.resize(std::max(want, kBlockSize));
+    const std::size_t end = m_nBufferStart + m_nBuffered;
+    const bool close = m_nReads > 0 && offset >= end && offset - end < kNearGap;
+    const std::size_t want = std::min(std::max(count, close ? kLargeBlock : kSmallBlock), m_nSize - offset);
+    if (want <= kLargeBlock && m_buffer.size() > kKeptBufferSize) m_buffer = std::vector<std::uint8_t>();
+    if (m_buffer.size() < want) m_buffer.resize(std::max(want, kLargeBlock));
     ++m_nReads;
     m_nBufferStart = offset;
     m_nBuffered = m_source.ReadAt(m_nOffset + offset, m_buffer.data(), want);

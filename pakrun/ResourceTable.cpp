@@ -1,5 +1,7 @@
 #include "ResourceTable.h"
 
+#include <algorithm>
+
 #include "ResChunk.h"
 
 namespace {
@@ -36,6 +38,8 @@ bool CResourceTable::LoadTable(CByteSpan data)
     CResSpanChunk table;
     if (!table.Read(data, 0, kTableHeaderSize) || table.Type() != ResChunkType::kTable) return false;
     m_table = table.Whole();
+    // Reserved, not touched: only the records written take memory.
+    m_chunks.reserve(std::min(kMaxTypeChunks, m_table.Size() / kTypeHeaderMin));
     CResSpanChunk chunk;
     for (std::size_t offset = table.HeaderSize(); chunk.Read(m_table, offset); offset = chunk.NextOffset()) {
         if (chunk.Type() == ResChunkType::kStringPool && m_strings.Count() == 0) {
@@ -53,10 +57,10 @@ void CResourceTable::IndexPackage(CByteSpan package, std::size_t headerSize, std
     if (id > 0xFF) return;
     CResSpanChunk chunk;
     std::uint8_t lastTypeId = 0;
-    std::vector<TypeChunk>* chunks = nullptr;  // of lastTypeId: a type's chunks usually follow each other
+    std::vector<std::uint32_t>* chunks = nullptr;  // of lastTypeId: a type's chunks usually follow each other
     for (std::size_t offset = headerSize; chunk.Read(package, offset); offset = chunk.NextOffset()) {
         if (chunk.Type() != ResChunkType::kTableType || chunk.HeaderSize() < kTypeHeaderMin) continue;
-        if (m_nTypeChunks >= kMaxTypeChunks) return;
+        if (m_chunks.size() >= kMaxTypeChunks) return;
         std::uint8_t typeId = 0;
         if (!chunk.Whole().U8(8, typeId) || typeId == 0) continue;
         if (!chunks || typeId != lastTypeId) {
@@ -64,11 +68,13 @@ void CResourceTable::IndexPackage(CByteSpan package, std::size_t headerSize, std
             lastTypeId = typeId;
         }
         if (chunks->size() >= kMaxChunksPerType) continue;
-        TypeChunk type;
-        if (!ReadTypeHeader(chunk.Whole(), chunk.HeaderSize(), type)) continue;
+        TypeChunk& type = m_chunks.emplace_back();
+        if (!ReadTypeHeader(chunk.Whole(), chunk.HeaderSize(), type)) {
+            m_chunks.pop_back();
+            continue;
+        }
         type.offset = packageOffset + chunk.Offset();
-        chunks->push_back(std::move(type));
-        ++m_nTypeChunks;
+        chunks->push_back(static_cast<std::uint32_t>(m_chunks.size() - 1));
     }
 }
 
@@ -102,7 +108,8 @@ void CResourceTable::Candidates(std::uint32_t resourceId, const ConfigFilter& wa
     if (types == m_types.end()) return;
     const std::uint32_t entryIndex = resourceId & 0xFFFF;
     m_nChunksSearched += types->second.size();
-    for (const TypeChunk& type : types->second) {
+    for (const std::uint32_t index : types->second) {
+        const TypeChunk& type = m_chunks[index];
         if (wanted && !wanted(type.config)) continue;
         ResourceCandidate candidate;
         if (ReadEntry(type, entryIndex, candidate)) out.push_back(candidate);

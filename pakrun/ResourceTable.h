@@ -78,9 +78,10 @@ private:
     std::unique_ptr<CPieceReader> m_pReader;
     CByteSpan m_table;
     CStringPool m_strings;
-    // The type chunks of each package and type id (package id << 8 | type id), in file
-    // order, so that a lookup never passes chunks of other types.
-    std::unordered_map<std::uint16_t, std::vector<TypeChunk>> m_types;
-    std::size_t m_nTypeChunks = 0;
+    // Every type chunk kept, in file order; room for them is reserved up front.
+    std::vector<TypeChunk> m_chunks;
+    // The chunks of each package and type id (package id << 8 | type id), as indexes into
+    // m_chunks in file order, so that a lookup never passes chunks of other types.
+    std::unordered_map<std::uint16_t, std::vector<std::uint32_t>> m_types;
     mutable std::size_t m_nChunksSearched = 0;
 };
