@@ -18,9 +18,11 @@ CByteView CPieceReader::ReadPiece(std::size_t offset, std::size_t count)
 {
     if (offset > m_nSize || count > m_nSize - offset) return CByteView();
     // Read forward from the piece: chunks are walked and entries found front to back.
-    const std::size_t end = m_nBufferStart + m_nBuffered;
-    const bool close = m_nReads > 0 && offset >= end && offset - end < kNearGap;
-    const std::size_t want = std::min(std::max(count, close ? kLargeBlock : kSmallBlock), m_nSize - offset);
+    const bool close = m_nReads > 0 && offset >= m_nLastEnd && offset - m_nLastEnd < kNearGap;
+    const std::size_t block = close && m_bCloseBefore ? kLargeBlock : kSmallBlock;
+    m_bCloseBefore = close;
+    m_nLastEnd = offset + count;
+    const std::size_t want = std::min(std::max(count, block), m_nSize - offset);
     if (want <= kLargeBlock && m_buffer.size() > kKeptBufferSize) m_buffer = std::vector<std::uint8_t>();
     if (m_buffer.size() < want) m_buffer.resize(std::max(want, kLargeBlock));
     ++m_nReads;

@@ -1,10 +1,10 @@
 // One range of a package's bytes (a stored entry such as resources.arsc), read a piece at
 // a time as a parser asks for them. Each read of the package takes at least a block and
 // the last one is kept, so that neighbouring small reads (a chunk's header, then its
-// fields) cost one read; nothing else of the range is held. A piece asked for close
-// behind the last block (small chunks walked one after another) starts a large block;
-// any other (the header of a big chunk, an entry, a string) a small one, since every
-// byte read is copied.
+// fields) cost one read; nothing else of the range is held. Pieces that miss the block
+// twice in a row close behind the piece before (small chunks walked one after another)
+// start a large block; any other (the header of a big chunk, an entry, a string) a small
+// one, since every byte read is copied.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +18,7 @@ class CPieceReader {
 public:
     static constexpr std::size_t kSmallBlock = 256;
     static constexpr std::size_t kLargeBlock = 8192;
-    // How far behind the last block a piece counts as close.
+    // How far behind the piece before a piece counts as close.
     static constexpr std::size_t kNearGap = 2048;
 
     // size bytes of source from offset; the source must outlive the reader.
@@ -35,6 +35,7 @@ public:
         // Kept in the header: most pieces lie in the last block read, which lies in the range.
         if (offset >= m_nBufferStart && offset - m_nBufferStart <= m_nBuffered &&
             count <= m_nBuffered - (offset - m_nBufferStart)) {
+            m_nLastEnd = offset + count;
             return CByteView(m_buffer.data() + (offset - m_nBufferStart), count);
         }
         return ReadPiece(offset, count);
@@ -52,5 +53,7 @@ private:
     std::vector<std::uint8_t> m_buffer;
     std::size_t m_nBufferStart = 0;  // where in the range m_buffer[0] was read from
     std::size_t m_nBuffered = 0;     // how many bytes of m_buffer hold that
+    std::size_t m_nLastEnd = 0;      // where the piece asked for last ends
+    bool m_bCloseBefore = false;     // whether the last read was for a piece close behind
     std::size_t m_nReads = 0;
 };

@@ -62,8 +62,12 @@ bool CStringPool::Equals(std::uint32_t index, const char* ascii) const
     if (!Locate(index, offset, size)) return false;
     const std::size_t width = m_bUtf8 ? 1 : 2;
     const std::size_t length = std::strlen(ascii);
-    // ASCII text is one byte a character in UTF-8 and one unit in UTF-16.
+    // ASCII text is one byte a character in UTF-8 and one unit in UTF-16; no other text
+    // is compared.
     if (size != length) return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(ascii[i]) >= 0x80) return false;
+    }
     const CByteView text = m_chunk.Bytes(offset, size * width);
     if (text.Size() != size * width) return false;
     for (std::size_t i = 0; i < length; ++i) {

@@ -20,8 +20,9 @@ public:
     // The string at index; false (out empty) when it cannot be read.
     bool Get(std::uint32_t index, std::u16string& out) const;
     std::u16string GetOr(std::uint32_t index, std::u16string fallback = {}) const;
-    // True when the string at index is exactly that ASCII text; nothing is decoded into
-    // memory for it, as element names are compared for every element of a document.
+    // True when the string at index is exactly that ASCII text (other text is never equal);
+    // nothing is decoded into memory for it, as element names are compared for every
+    // element of a document.
     bool Equals(std::uint32_t index, const char* ascii) const;
 
 private:
