@@ -54,8 +54,6 @@ public:
 
     // How many type chunks the lookups have looked into so far: the measure of their work.
     std::size_t ChunksSearched() const { return m_nChunksSearched; }
-    // How many times a table in the package has been read from it so far.
-    std::size_t PackageReads() const { return m_pReader ? m_pReader->Reads() : 0; }
 
 private:
     // A type chunk whose header has been checked, with what its header says.
