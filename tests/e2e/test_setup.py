@@ -17,7 +17,7 @@ from e2ecase import DEMO_APK, EndToEndCase, read_settings, write_settings
 
 # Before anything starts Wine: the setup's own prefix, and no desktop entries or MIME types
 # written to the Unix side when the setup creates shortcuts and associations.
-os.environ.setdefault("APKI_WINEPREFIX", os.path.join(desktop.REPO, "build", "wine-prefix-setup"))
+os.environ.setdefault("APKI_WINEPREFIX", os.path.join(desktop.REPO, "build", "windows", "wine-prefix-setup"))
 os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml,winemenubuilder.exe="
 
 import winreg  # noqa: E402  (its Wine calls need the prefix chosen above)
