@@ -25,6 +25,9 @@ ARCHIVE = os.environ.get("APKI_ARCHIVE") or _one(os.path.join(desktop.REPO, "bui
 STAGE = os.environ.get("APKI_STAGE_DIR") or _one(
     os.path.join(desktop.REPO, "build", "windows", "installer", "stage", "ApkInstaller-*"))
 
+SHIPPED = {"ApkInstaller.exe", "Pakrun.dll", "Language.xml", "apkinstall.exe", "README.txt",
+           os.path.join("licenses", "zlib.txt"), os.path.join("licenses", "mingw-w64.txt")}
+
 
 class Archive(EndToEndCase):
     def unpack(self):
@@ -42,6 +45,7 @@ class Archive(EndToEndCase):
         staged = sorted(os.path.relpath(os.path.join(root, name), STAGE)
                         for root, _, files in os.walk(STAGE) for name in files)
         self.assertEqual(staged, found)
+        self.assertLessEqual(SHIPPED, set(found), "what a user needs and what the licences ask")
         for name in staged:
             with open(os.path.join(STAGE, name), "rb") as a, open(os.path.join(folder, name), "rb") as b:
                 self.assertEqual(a.read(), b.read(), name)

@@ -36,6 +36,8 @@ STAGE = os.environ.get("APKI_STAGE_DIR") or _one(
     os.path.join(desktop.REPO, "build", "windows", "installer", "stage", "ApkInstaller-*"))
 VERSION = os.environ.get("APKI_VERSION") or os.path.basename(STAGE).split("-", 1)[1]
 
+MAKENSIS_COMMAND = os.environ.get("APKI_MAKENSIS_COMMAND_FILE") or os.path.join(
+    desktop.REPO, "build", "windows", "installer", "makensis-command.txt")
 UNINSTALL_ROOT = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 UNINSTALL_KEY = UNINSTALL_ROOT + r"\ApkInstaller"
 PROGID = "ApkInstaller.apk"
@@ -105,6 +107,7 @@ class SetupCase(EndToEndCase):
         self.reset_prefix()
         self.addCleanup(self.reset_prefix)
         self.target = os.path.join(self.work, "程序 目录")
+        self.setup = SETUP
 
     def reset_prefix(self):
         for key in (UNINSTALL_KEY, rf"{USER_CLASSES}\.apk", rf"{USER_CLASSES}\{PROGID}", rf"{USER_CLASSES}\{OTHER_PROGID}",
@@ -120,10 +123,11 @@ class SetupCase(EndToEndCase):
 
     def install(self, path_folders=()):
         """The setup run silently into the test's folder (a blank and Chinese in its name),
-        as an administrator types it: /D= last and unquoted, which only cmd passes on as is.
+        as an administrator types it: /D= last and unquoted, which only cmd passes on as is
+        (Wine would quote an argument holding a blank; so the setup's own path holds none).
         path_folders: Windows folders put first on the PATH (Wine takes them from WINEPATH)."""
         started = time.monotonic()
-        command = f"{desktop.windows_path(SETUP)} /S /D={desktop.windows_path(self.target)}"
+        command = f"{desktop.windows_path(self.setup)} /S /D={desktop.windows_path(self.target)}"
         env = dict(os.environ, WINEPATH=";".join(path_folders))
         self.assertEqual(0, run_quietly("cmd", "/c", command, env=env), "the setup's exit code")
         print(f"silent install: {time.monotonic() - started:.2f} s")
@@ -211,10 +215,13 @@ class Setup(SetupCase):
         self.assertUninstallEntry()
         self.assertTrue(os.path.exists(shortcut()), "the Start-menu shortcut")
 
+        settings = b"[VersionSection]\r\nInstallPosition=1\r\n"
+        write_settings(settings)
         self.install()
         self.assertProgramFiles(tools)
         self.assertUninstallEntry()
         self.assertEqual(1, len(self.our_uninstall_entries()))
+        self.assertEqual(settings, read_settings())
 
     def test_silent_uninstall_takes_away_what_the_setup_added_and_keeps_the_settings(self):
         self.make_platform_tools()
@@ -258,6 +265,20 @@ class Setup(SetupCase):
         self.assertProgramFiles(tools)
         self.uninstall()
         self.assertFalse(os.path.exists(self.target), "copied adb files are the setup's to take away")
+
+    def test_a_setup_made_with_adb_ships_that_adb_and_looks_for_no_other(self):
+        bundle = self.make_platform_tools(os.path.join(self.work, "bundled adb"))
+        self.make_platform_tools()
+        with open(MAKENSIS_COMMAND, encoding="utf-8") as f:
+            command = f.read().splitlines()
+        self.setup = os.path.join(self.work, "setup-with-adb.exe")
+        subprocess.run([*command, f"-DOUTFILE={self.setup}", f"-DADB_DIR={bundle}",
+                        os.path.join(desktop.REPO, "installer", "ApkInstaller.nsi")], check=True,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+        self.install()
+        self.assertProgramFiles(bundle)
+        self.uninstall()
+        self.assertFalse(os.path.exists(self.target), "bundled adb files are the setup's to take away")
 
     def test_without_platform_tools_the_program_is_installed_without_adb(self):
         shim = self.make_platform_tools(os.path.join(self.work, "shims"), files=ADB_FILES[:1])
