@@ -2,28 +2,17 @@
 """The portable archive as a user meets it: ApkInstaller-<version>-win64.zip unpacked into a
 folder of their choice, adb.exe put beside the program as README.txt says, the window
 started from there and apkinstall.exe installing to the emulated phone."""
-import glob
 import os
 import shutil
 import subprocess
 import unittest
 import zipfile
 
+import delivery
 import desktop
 import e2ecase
 from e2ecase import DEMO_APK, EndToEndCase, setUpModule, tearDownModule  # noqa: F401
 
-
-def _one(pattern):
-    found = glob.glob(pattern)
-    if len(found) != 1:
-        raise RuntimeError(f"expected one {pattern}, found {found}: build the target dist")
-    return found[0]
-
-
-ARCHIVE = os.environ.get("APKI_ARCHIVE") or _one(os.path.join(desktop.REPO, "build", "dist", "ApkInstaller-*-win64.zip"))
-STAGE = os.environ.get("APKI_STAGE_DIR") or _one(
-    os.path.join(desktop.REPO, "build", "windows", "installer", "stage", "ApkInstaller-*"))
 
 SHIPPED = {"ApkInstaller.exe", "Pakrun.dll", "Language.xml", "apkinstall.exe", "README.txt",
            os.path.join("licenses", "zlib.txt"), os.path.join("licenses", "mingw-w64.txt")}
@@ -34,21 +23,18 @@ class Archive(EndToEndCase):
         """The archive unpacked into a folder with a blank and Chinese in its name: one
         folder named like the archive, holding exactly the staged files with their bytes."""
         destination = os.path.join(self.work, "解压 到这里")
-        with zipfile.ZipFile(ARCHIVE) as archive:
+        with zipfile.ZipFile(delivery.ARCHIVE) as archive:
             names = archive.namelist()
             archive.extractall(destination)
-        top = os.path.basename(ARCHIVE)[:-len("-win64.zip")]
+        top = os.path.basename(delivery.ARCHIVE)[:-len("-win64.zip")]
         self.assertEqual({top}, {name.split("/", 1)[0] for name in names})
         folder = os.path.join(destination, top)
-        found = sorted(os.path.relpath(os.path.join(root, name), folder)
-                       for root, _, files in os.walk(folder) for name in files)
-        staged = sorted(os.path.relpath(os.path.join(root, name), STAGE)
-                        for root, _, files in os.walk(STAGE) for name in files)
-        self.assertEqual(staged, found)
-        self.assertLessEqual(SHIPPED, set(found), "what a user needs and what the licences ask")
-        for name in staged:
-            with open(os.path.join(STAGE, name), "rb") as a, open(os.path.join(folder, name), "rb") as b:
-                self.assertEqual(a.read(), b.read(), name)
+        found = delivery.files_under(folder)
+        self.assertEqual(delivery.files_under(delivery.STAGE), found)
+        for name in found:
+            self.assertEqual(delivery.read_bytes(os.path.join(delivery.STAGE, name)),
+                             delivery.read_bytes(os.path.join(folder, name)), name)
+        self.assertLessEqual(SHIPPED, found, "what a user needs and what the licences ask")
         return folder
 
     def test_unpacked_archive_starts_the_window_and_its_apkinstall_installs_on_the_phone(self):

@@ -3,7 +3,6 @@
 ApkInstaller-<version>-setup.exe run silently in a Wine prefix of its own (its registry is
 changed here, so no other test shares it), checked by its files and registry entries, the
 .apk association opened from the shell, and the silent uninstall."""
-import glob
 import os
 import re
 import shutil
@@ -11,8 +10,10 @@ import subprocess
 import time
 import unittest
 
+import delivery
 import desktop
 import e2ecase
+from delivery import read_bytes
 from e2ecase import DEMO_APK, EndToEndCase, read_settings, write_settings
 
 # Before anything starts Wine: the setup's own prefix, and no desktop entries or MIME types
@@ -23,21 +24,6 @@ os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml,winemenubuilder.exe="
 import winreg  # noqa: E402  (its Wine calls need the prefix chosen above)
 
 
-def _one(pattern):
-    found = glob.glob(pattern)
-    if len(found) != 1:
-        raise RuntimeError(f"expected one {pattern}, found {found}: build the target dist")
-    return found[0]
-
-
-DIST = os.path.join(desktop.REPO, "build", "dist")
-SETUP = os.environ.get("APKI_SETUP") or _one(os.path.join(DIST, "ApkInstaller-*-setup.exe"))
-STAGE = os.environ.get("APKI_STAGE_DIR") or _one(
-    os.path.join(desktop.REPO, "build", "windows", "installer", "stage", "ApkInstaller-*"))
-VERSION = os.environ.get("APKI_VERSION") or os.path.basename(STAGE).split("-", 1)[1]
-
-MAKENSIS_COMMAND = os.environ.get("APKI_MAKENSIS_COMMAND_FILE") or os.path.join(
-    desktop.REPO, "build", "windows", "installer", "makensis-command.txt")
 UNINSTALL_ROOT = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 UNINSTALL_KEY = UNINSTALL_ROOT + r"\ApkInstaller"
 PROGID = "ApkInstaller.apk"
@@ -54,21 +40,6 @@ def shortcut():
 
 def platform_tools():
     return desktop.wine_user_folder("AppData/Local/Android/Sdk/platform-tools")
-
-
-def staged_files():
-    """Every shipped file, by its path relative to the staged folder."""
-    found = {}
-    for root, _, files in os.walk(STAGE):
-        for name in files:
-            path = os.path.join(root, name)
-            found[os.path.relpath(path, STAGE)] = path
-    return found
-
-
-def read_bytes(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def setUpModule():
@@ -107,7 +78,7 @@ class SetupCase(EndToEndCase):
         self.reset_prefix()
         self.addCleanup(self.reset_prefix)
         self.target = os.path.join(self.work, "程序 目录")
-        self.setup = SETUP
+        self.setup = delivery.SETUP
 
     def reset_prefix(self):
         for key in (UNINSTALL_KEY, rf"{USER_CLASSES}\.apk", rf"{USER_CLASSES}\{PROGID}", rf"{USER_CLASSES}\{OTHER_PROGID}",
@@ -165,11 +136,9 @@ class SetupCase(EndToEndCase):
     def assertProgramFiles(self, adb_source):
         """The folder holds every shipped file with the build's bytes, the uninstaller and
         adb's three files copied from adb_source, and nothing else."""
-        expected = staged_files()
+        expected = {name: os.path.join(delivery.STAGE, name) for name in delivery.files_under(delivery.STAGE)}
         expected.update({name: os.path.join(adb_source, name) for name in ADB_FILES})
-        found = {os.path.relpath(os.path.join(root, name), self.target)
-                 for root, _, files in os.walk(self.target) for name in files}
-        self.assertEqual(set(expected) | {"uninstall.exe"}, found)
+        self.assertEqual(set(expected) | {"uninstall.exe"}, delivery.files_under(self.target))
         for name, source in expected.items():
             self.assertEqual(read_bytes(source), read_bytes(os.path.join(self.target, name)), name)
 
@@ -187,7 +156,7 @@ class SetupCase(EndToEndCase):
         entry = winreg.values(UNINSTALL_KEY)
         self.assertIsNotNone(entry, "the uninstall entry")
         self.assertEqual(DISPLAY_NAME, entry["DisplayName"])
-        self.assertEqual(VERSION, entry["DisplayVersion"])
+        self.assertEqual(delivery.VERSION, entry["DisplayVersion"])
         self.assertTrue(entry["Publisher"])
         self.assertEqual(f"{folder}\\ApkInstaller.exe,0", entry["DisplayIcon"])
         self.assertEqual(folder, entry["InstallLocation"])
@@ -195,7 +164,7 @@ class SetupCase(EndToEndCase):
         self.assertEqual(f'"{folder}\\uninstall.exe" /S', entry["QuietUninstallString"])
         size = sum(os.path.getsize(os.path.join(root, name)) for root, _, files in os.walk(self.target)
                    for name in files)
-        self.assertAlmostEqual(size / 1024, entry["EstimatedSize"], delta=len(staged_files()) + 4)
+        self.assertAlmostEqual(size / 1024, entry["EstimatedSize"], delta=len(delivery.files_under(self.target)))
 
     def our_uninstall_entries(self):
         entries = winreg.read(UNINSTALL_ROOT)
@@ -269,7 +238,7 @@ class Setup(SetupCase):
     def test_a_setup_made_with_adb_ships_that_adb_and_looks_for_no_other(self):
         bundle = self.make_platform_tools(os.path.join(self.work, "bundled adb"))
         self.make_platform_tools()
-        with open(MAKENSIS_COMMAND, encoding="utf-8") as f:
+        with open(delivery.MAKENSIS_COMMAND, encoding="utf-8") as f:
             command = f.read().splitlines()
         self.setup = os.path.join(self.work, "setup-with-adb.exe")
         subprocess.run([*command, f"-DOUTFILE={self.setup}", f"-DADB_DIR={bundle}",
