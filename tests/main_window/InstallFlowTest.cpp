@@ -74,6 +74,23 @@ void ClickInstall(CMainWindowHarness& window) { window.ClickAt(340, 138); }
     return WaitForLines(window, text, std::wstring(), state, timeoutMs);
 }
 
+// A failure's text in red: on the status line's two lines, or whole in the room above
+// them when it does not fit there.
+const TextLook kLongFailure{BoxRect{218, 28, 163, 68}, kStatusRed};
+
+bool FailureMatches(const CPixelCanvas& shown, const std::wstring& text)
+{
+    return TextMatches(shown, {{text, Status(3)}}) || TextMatches(shown, {{text, kLongFailure}});
+}
+
+::testing::AssertionResult WaitForFailure(CMainWindowHarness& window, const std::wstring& text)
+{
+    if (window.PumpUntil([&] { return FailureMatches(*window.Capture(), text); }, 10000)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ShowsText(*window.Capture(), text, Status(3));
+}
+
 int RunningAdbProcesses()
 {
     int count = 0;
@@ -183,10 +200,7 @@ TEST(InstallFlow, EveryNoDeviceCodeShowsItsOwnTextInRed)
         ::PostMessageW(window.Window(), WM_INSTALL_NO_DEVICE, c.code, 0);
         window.Pump(50);
         const auto shown = window.Capture();
-        // Two lines in their usual place, or whole in the room above when they do not fit.
-        const TextLook longFailure{BoxRect{218, 28, 163, 68}, kStatusRed};
-        EXPECT_TRUE(TextMatches(*shown, {{ExpectedTextFor(c.text), Status(3)}}) ||
-                    ShowsText(*shown, ExpectedTextFor(c.text), longFailure))
+        EXPECT_TRUE(FailureMatches(*shown, ExpectedTextFor(c.text)) || ShowsText(*shown, ExpectedTextFor(c.text), Status(3)))
             << c.code;
         EXPECT_EQ(0, PushButtonFrameAt(*shown, kInstallRect)) << c.code;
     }
@@ -197,7 +211,7 @@ TEST(InstallFlow, UnauthorizedPhoneTellsTheUserWhatToDo)
     CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
     window.Phone().SetDevices({{L"HT123ABC", L"unauthorized"}});
     ClickInstall(window);
-    EXPECT_TRUE(WaitForStatus(window, ExpectedTextFor(IDS_DEVICE_UNAUTHORIZED), 3));
+    EXPECT_TRUE(WaitForFailure(window, ExpectedTextFor(IDS_DEVICE_UNAUTHORIZED)));
 }
 
 TEST(InstallFlow, InstallingShowsItsTextTheDisabledButtonAndTheTurningIndicator)
@@ -386,8 +400,7 @@ TEST(InstallFlow, LongFailureTextMovesUpIntoTheRoomOfTheHiddenSelector)
     CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
     ReadyPhone(window.Phone(), L"adb: failed to install x.apk: Failure [INSTALL_FAILED_USER_RESTRICTED: Install canceled by user]\\r\\n");
     ClickInstall(window);
-    const TextLook longFailure{BoxRect{218, 28, 163, 68}, kStatusRed};
-    const std::vector<ShownText> lines = {{ExpectedTextFor(IDS_ERR_USER_RESTRICTED), longFailure},
+    const std::vector<ShownText> lines = {{ExpectedTextFor(IDS_ERR_USER_RESTRICTED), kLongFailure},
                                           {ExpectedTextFor(IDS_TRY_COMPANION), Note(3)}};
     window.PumpUntil([&] { return TextMatches(*window.Capture(), lines); }, 10000);
     const auto shown = window.Capture();

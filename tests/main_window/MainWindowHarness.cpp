@@ -23,11 +23,12 @@ CMainWindowHarness::CMainWindowHarness(const std::wstring& startPackage, const s
     std::wcsncpy(g_szSettingsPath, m_strSettingsFile.c_str(), kSettingsPathCapacity - 1);
 
     m_pWindow = std::make_unique<CApkInstallerWnd>(startPackage);
-    // The pointer starts away from the window, so that nothing shows a hover look.
-    ::SetCursorPos(0, 0);
     m_hWnd = m_pWindow->CreateMainWindow();
     EXPECT_NE(nullptr, m_hWnd);
     Pump(50);
+    // The pointer starts on the window but over none of its zones: wherever the last test
+    // left it, nothing shows a hover look.
+    MoveTo(200, 60);
 }
 
 CMainWindowHarness::~CMainWindowHarness()
