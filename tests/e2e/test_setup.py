@@ -13,16 +13,14 @@ import unittest
 import delivery
 import desktop
 import e2ecase
+import wineregistry as registry
 from delivery import read_bytes
 from e2ecase import DEMO_APK, EndToEndCase, read_settings, write_settings
 
-# Before anything starts Wine: the setup's own prefix, and no desktop entries or MIME types
-# written to the Unix side when the setup creates shortcuts and associations.
+# Every Wine program here runs in the setup's own prefix, and Wine writes no desktop entries,
+# icons or menus to the Unix side for the shortcut that the setup creates.
 os.environ.setdefault("APKI_WINEPREFIX", os.path.join(desktop.REPO, "build", "windows", "wine-prefix-setup"))
 os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml,winemenubuilder.exe="
-
-import winreg  # noqa: E402  (its Wine calls need the prefix chosen above)
-
 
 UNINSTALL_ROOT = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 UNINSTALL_KEY = UNINSTALL_ROOT + r"\ApkInstaller"
@@ -83,7 +81,7 @@ class SetupCase(EndToEndCase):
     def reset_prefix(self):
         for key in (UNINSTALL_KEY, rf"{USER_CLASSES}\.apk", rf"{USER_CLASSES}\{PROGID}", rf"{USER_CLASSES}\{OTHER_PROGID}",
                     rf"{MACHINE_CLASSES}\.apk", rf"{MACHINE_CLASSES}\{PROGID}", rf"{MACHINE_CLASSES}\{OTHER_PROGID}"):
-            winreg.delete(key)
+            registry.delete(key)
         for path in (shortcut(), platform_tools(), desktop.wine_user_folder("AppData/Local/Programs/ApkInstaller")):
             if os.path.isdir(path):
                 shutil.rmtree(path)
@@ -107,11 +105,11 @@ class SetupCase(EndToEndCase):
         """The uninstall entry's quiet command, as a management tool runs it. The uninstaller
         hands over to a copy of itself and returns at once: its work is done when the entry
         and the folder are gone and no uninstaller runs."""
-        command = re.fullmatch(r'"([^"]+)"((?: \S+)*)', winreg.values(UNINSTALL_KEY)["QuietUninstallString"])
+        command = re.fullmatch(r'"([^"]+)"((?: \S+)*)', registry.values(UNINSTALL_KEY)["QuietUninstallString"])
         self.assertIsNotNone(command, "a quoted program and its arguments")
         self.assertEqual(0, run_quietly(command.group(1), *command.group(2).split()), "the uninstaller's exit code")
-        self.wait_for(lambda: winreg.values(UNINSTALL_KEY) is None and not os.path.exists(self.target)
-                      and not desktop.processes_under("Un_A.exe"), 30, "the uninstaller done")
+        self.wait_for(lambda: registry.values(UNINSTALL_KEY) is None and not os.path.exists(self.target)
+                      and not desktop.processes_under("/~nsu"), 30, "the uninstaller done")
 
     def make_platform_tools(self, folder=None, files=ADB_FILES):
         """Android's platform-tools, by default where the SDK puts them: the adb stand-in
@@ -127,9 +125,9 @@ class SetupCase(EndToEndCase):
     def give_apk_to_another_program(self, classes):
         """Another program that owns .apk, registered the way such programs do, under the
         user's or the machine's classes."""
-        winreg.set_value(rf"{classes}\{OTHER_PROGID}\shell\open\command", "", r'"C:\Other\other.exe" "%1"')
-        winreg.set_value(rf"{classes}\.apk", "", OTHER_PROGID)
-        winreg.set_value(rf"{classes}\.apk\OpenWithProgids", OTHER_PROGID, "")
+        registry.set_value(rf"{classes}\{OTHER_PROGID}\shell\open\command", "", r'"C:\Other\other.exe" "%1"')
+        registry.set_value(rf"{classes}\.apk", "", OTHER_PROGID)
+        registry.set_value(rf"{classes}\.apk\OpenWithProgids", OTHER_PROGID, "")
 
     # --- Looking -----------------------------------------------------------------------------
 
@@ -144,8 +142,8 @@ class SetupCase(EndToEndCase):
 
     def assertProgId(self):
         folder = desktop.windows_path(self.target)
-        keys = winreg.read(rf"{USER_CLASSES}\{PROGID}")
-        root = winreg.full_name(rf"{USER_CLASSES}\{PROGID}")
+        keys = registry.read(rf"{USER_CLASSES}\{PROGID}")
+        root = registry.full_name(rf"{USER_CLASSES}\{PROGID}")
         self.assertTrue(keys[root][""], "a type name")
         self.assertEqual(keys[root][""], keys[root]["FriendlyTypeName"])
         self.assertEqual(f"{folder}\\ApkInstaller.exe,0", keys[root + r"\DefaultIcon"][""])
@@ -153,7 +151,7 @@ class SetupCase(EndToEndCase):
 
     def assertUninstallEntry(self):
         folder = desktop.windows_path(self.target)
-        entry = winreg.values(UNINSTALL_KEY)
+        entry = registry.values(UNINSTALL_KEY)
         self.assertIsNotNone(entry, "the uninstall entry")
         self.assertEqual(DISPLAY_NAME, entry["DisplayName"])
         self.assertEqual(delivery.VERSION, entry["DisplayVersion"])
@@ -167,7 +165,7 @@ class SetupCase(EndToEndCase):
         self.assertAlmostEqual(size / 1024, entry["EstimatedSize"], delta=len(delivery.files_under(self.target)))
 
     def our_uninstall_entries(self):
-        entries = winreg.read(UNINSTALL_ROOT)
+        entries = registry.read(UNINSTALL_ROOT)
         return [key for key, values in entries.items() if values.get("DisplayName") == DISPLAY_NAME]
 
 
@@ -177,8 +175,8 @@ class Setup(SetupCase):
         self.install()
         self.assertProgramFiles(tools)
         self.assertProgId()
-        apk = winreg.read(rf"{USER_CLASSES}\.apk")
-        apk_key = winreg.full_name(rf"{USER_CLASSES}\.apk")
+        apk = registry.read(rf"{USER_CLASSES}\.apk")
+        apk_key = registry.full_name(rf"{USER_CLASSES}\.apk")
         self.assertEqual(PROGID, apk[apk_key][""], ".apk had no handler: ours is its default")
         self.assertIn(PROGID, apk[apk_key + r"\OpenWithProgids"])
         self.assertUninstallEntry()
@@ -200,8 +198,8 @@ class Setup(SetupCase):
         self.uninstall()
         self.assertFalse(os.path.exists(self.target), "the program folder")
         self.assertFalse(os.path.exists(shortcut()), "the Start-menu shortcut")
-        self.assertEqual({}, winreg.read(rf"{USER_CLASSES}\{PROGID}"), "the ProgID")
-        self.assertEqual({}, winreg.read(rf"{USER_CLASSES}\.apk"), ".apk as the setup found it: absent")
+        self.assertEqual({}, registry.read(rf"{USER_CLASSES}\{PROGID}"), "the ProgID")
+        self.assertEqual({}, registry.read(rf"{USER_CLASSES}\.apk"), ".apk as the setup found it: absent")
         self.assertEqual([], self.our_uninstall_entries())
         self.assertEqual(settings, read_settings())
 
@@ -210,22 +208,22 @@ class Setup(SetupCase):
             with self.subTest(owner=classes):
                 self.reset_prefix()
                 self.give_apk_to_another_program(classes)
-                before = {key: winreg.export_text(key) for key in (rf"{classes}\.apk", rf"{classes}\{OTHER_PROGID}")}
+                before = {key: registry.export_text(key) for key in (rf"{classes}\.apk", rf"{classes}\{OTHER_PROGID}")}
                 self.install()
                 self.assertProgId()
-                user_apk = winreg.read(rf"{USER_CLASSES}\.apk")
-                apk_key = winreg.full_name(rf"{USER_CLASSES}\.apk")
+                user_apk = registry.read(rf"{USER_CLASSES}\.apk")
+                apk_key = registry.full_name(rf"{USER_CLASSES}\.apk")
                 if classes == USER_CLASSES:
                     self.assertEqual(OTHER_PROGID, user_apk[apk_key][""], "the other program stays the default")
                 else:
                     self.assertNotIn("", user_apk[apk_key], "no default of ours beside the machine's")
-                    self.assertEqual(OTHER_PROGID, winreg.values(rf"{MACHINE_CLASSES}\.apk")[""])
+                    self.assertEqual(OTHER_PROGID, registry.values(rf"{MACHINE_CLASSES}\.apk")[""])
                 self.assertIn(PROGID, user_apk[apk_key + r"\OpenWithProgids"], "ours in Open with")
 
                 self.uninstall()
                 for key, text in before.items():
-                    self.assertEqual(text, winreg.export_text(key), f"{key} as it was")
-                self.assertEqual({}, winreg.read(rf"{USER_CLASSES}\{PROGID}"))
+                    self.assertEqual(text, registry.export_text(key), f"{key} as it was")
+                self.assertEqual({}, registry.read(rf"{USER_CLASSES}\{PROGID}"))
 
     def test_adb_is_copied_from_platform_tools_on_the_path_and_a_lone_adb_is_passed_over(self):
         shim = self.make_platform_tools(os.path.join(self.work, "shims"), files=ADB_FILES[:1])
@@ -262,9 +260,9 @@ class Association(SetupCase):
         machine's classes; Wine 8 looks at the machine's alone. The setup's per-user entries
         are copied there as they are, so that Wine's shell finds what Windows would."""
         for key in (rf"{USER_CLASSES}\{PROGID}", rf"{USER_CLASSES}\.apk"):
-            text = winreg.export_text(key)
+            text = registry.export_text(key)
             self.assertIsNotNone(text, key)
-            winreg.import_text(text.replace("[HKEY_CURRENT_USER\\Software\\Classes\\",
+            registry.import_text(text.replace("[HKEY_CURRENT_USER\\Software\\Classes\\",
                                             "[HKEY_LOCAL_MACHINE\\Software\\Classes\\"))
 
     def test_apk_opened_from_the_shell_shows_in_our_window_and_installs_on_the_phone(self):
