@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr const char* kManifestName = "AndroidManifest.xml";
+
 bool ParseDecimal(const std::u16string& text, int& out)
 {
     if (text.empty() || text.size() > 9) return false;
@@ -84,8 +86,11 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
     CZipArchive zip;
     if (!zip.Open(source)) return false;
 
+    // Android refuses a package that holds two manifests; showing one of them would
+    // describe something other than what the phone reads.
+    if (zip.Count(kManifestName) != 1) return false;
     std::vector<std::uint8_t> manifestBytes;
-    const ZipEntry* manifestEntry = zip.Find("AndroidManifest.xml");
+    const ZipEntry* manifestEntry = zip.Find(kManifestName);
     if (!manifestEntry || zip.Read(*manifestEntry, kMaxManifestBytes, manifestBytes) == ZipReadStatus::Failed) {
         return false;
     }

@@ -1,6 +1,6 @@
 // Picks the launcher icon: the best density of the icon that the Windows graphics
-// library can decode; failing that, another density of it, the round icon, then the
-// bitmap behind an adaptive icon's foreground.
+// library can decode; failing that, another density of it, the round icon, then a
+// bitmap behind an adaptive icon, its foreground's first.
 #pragma once
 
 #include <cstdint>
@@ -29,9 +29,15 @@ public:
     bool Choose(std::uint32_t iconId, std::uint32_t roundIconId, ApkIcon& out) const;
 
 private:
-    bool FirstBitmap(std::uint32_t resourceId, ApkIcon& out) const;
-    bool BitmapBehindXml(std::uint32_t resourceId, int depth, int& budget, ApkIcon& out) const;
-    std::uint32_t DrawableOfXml(const std::string& path) const;
+    // What one choice may still open, whatever the table and the documents say.
+    struct Budget {
+        int bitmapReads;
+        int documents;
+    };
+
+    bool FirstBitmap(std::uint32_t resourceId, Budget& budget, ApkIcon& out) const;
+    bool BitmapBehindXml(std::uint32_t resourceId, int depth, Budget& budget, ApkIcon& out) const;
+    void DrawablesOfXml(const std::string& path, std::vector<std::uint32_t>& out) const;
 
     const CZipArchive& m_zip;
     const CResourceResolver& m_resolver;

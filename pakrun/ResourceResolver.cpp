@@ -1,8 +1,15 @@
 #include "ResourceResolver.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "TextUtf.h"
+
+struct CResourceResolver::FileSearch {
+    std::unordered_set<std::uint32_t> visited;
+    std::unordered_set<std::string> paths;
+    std::vector<ResourceFile>& out;
+};
 
 bool CResourceResolver::Text(const ResValue& value, const std::u16string& inlineText,
                              const LocalePreference& locale, std::u16string& out) const
@@ -70,8 +77,8 @@ bool CResourceResolver::ValueText(const ResValue& value, std::u16string& out) co
 void CResourceResolver::Files(std::uint32_t resourceId, std::vector<ResourceFile>& out) const
 {
     out.clear();
-    std::vector<std::uint32_t> visited;
-    CollectFiles(resourceId, 0, visited, out);
+    FileSearch search{{}, {}, out};
+    CollectFiles(resourceId, 0, search);
     std::stable_sort(out.begin(), out.end(), [](const ResourceFile& a, const ResourceFile& b) {
         if (a.config.HasLocale() != b.config.HasLocale()) return !a.config.HasLocale();
         if (a.config.HasOtherQualifiers() != b.config.HasOtherQualifiers()) return !a.config.HasOtherQualifiers();
@@ -79,19 +86,18 @@ void CResourceResolver::Files(std::uint32_t resourceId, std::vector<ResourceFile
     });
 }
 
-void CResourceResolver::CollectFiles(std::uint32_t resourceId, int steps, std::vector<std::uint32_t>& visited,
-                                     std::vector<ResourceFile>& out) const
+void CResourceResolver::CollectFiles(std::uint32_t resourceId, int steps, FileSearch& search) const
 {
     // Each resource is expanded once: aliases that meet again, or go round, end here.
-    if (!m_pTable || steps >= kMaxReferenceSteps) return;
-    if (std::find(visited.begin(), visited.end(), resourceId) != visited.end()) return;
-    visited.push_back(resourceId);
+    if (!m_pTable || steps >= kMaxReferenceSteps || search.visited.size() >= kMaxFileIds) return;
+    if (!search.visited.insert(resourceId).second) return;
     std::vector<ResourceCandidate> candidates;
     m_pTable->Candidates(resourceId, candidates);
     for (const ResourceCandidate& candidate : candidates) {
+        if (search.out.size() >= kMaxFiles) return;
         if (candidate.value.IsReference()) {
             // An alias: the files of the resource it names, in its own configurations.
-            CollectFiles(candidate.value.data, steps + 1, visited, out);
+            CollectFiles(candidate.value.data, steps + 1, search);
             continue;
         }
         std::u16string path;
@@ -99,8 +105,6 @@ void CResourceResolver::CollectFiles(std::uint32_t resourceId, int steps, std::v
         ResourceFile file;
         file.path = CTextUtf::Utf16ToUtf8(path);
         file.config = candidate.config;
-        if (std::none_of(out.begin(), out.end(), [&](const ResourceFile& f) { return f.path == file.path; })) {
-            out.push_back(std::move(file));
-        }
+        if (search.paths.insert(file.path).second) search.out.push_back(std::move(file));
     }
 }

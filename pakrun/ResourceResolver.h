@@ -19,6 +19,11 @@ struct ResourceFile {
 class CResourceResolver {
 public:
     static constexpr int kMaxReferenceSteps = 16;
+    // Bounds on the search for one drawable's files, far above what real packages need
+    // (an icon and a few aliases, a file per density), so that aliases fanning out
+    // through a crafted table end soon.
+    static constexpr std::size_t kMaxFileIds = 48;
+    static constexpr std::size_t kMaxFiles = 256;
 
     // The table may be null (no or unreadable resources.arsc): references then resolve to
     // nothing.
@@ -33,14 +38,16 @@ public:
     bool DefaultText(const ResValue& value, const std::u16string& inlineText, std::u16string& out) const;
 
     // Every file the drawable resource stands for, best density first (highest up to
-    // xxxhdpi, then higher ones), locale-free configurations preferred.
+    // xxxhdpi, then higher ones), locale-free configurations preferred. At most
+    // kMaxFiles of them, from at most kMaxFileIds resources.
     void Files(std::uint32_t resourceId, std::vector<ResourceFile>& out) const;
 
 private:
+    struct FileSearch;
+
     bool Follow(ResValue value, const LocalePreference* locale, ResValue& out) const;
     bool Choose(std::uint32_t resourceId, const LocalePreference* locale, ResValue& out) const;
-    void CollectFiles(std::uint32_t resourceId, int steps, std::vector<std::uint32_t>& visited,
-                      std::vector<ResourceFile>& out) const;
+    void CollectFiles(std::uint32_t resourceId, int steps, FileSearch& search) const;
     bool ValueText(const ResValue& value, std::u16string& out) const;
 
     const CResourceTable* m_pTable;

@@ -43,36 +43,35 @@ void CResourceTable::IndexPackage(CByteView package, std::size_t headerSize)
     CResChunk chunk;
     for (std::size_t offset = headerSize; chunk.Read(package, offset); offset = chunk.NextOffset()) {
         if (chunk.Type() != ResChunkType::kTableType || chunk.HeaderSize() < kTypeHeaderMin) continue;
-        if (m_types.size() >= kMaxTypeChunks) return;
-        TypeChunk type;
-        type.packageId = static_cast<std::uint8_t>(id);
-        type.typeId = chunk.Whole().Data()[8];
-        type.chunk = chunk.Whole();
-        type.headerSize = chunk.HeaderSize();
-        if (type.typeId != 0) m_types.push_back(type);
+        if (m_nTypeChunks >= kMaxTypeChunks) return;
+        const std::uint8_t typeId = chunk.Whole().Data()[8];
+        if (typeId == 0) continue;
+        std::vector<CByteView>& chunks = m_types[static_cast<std::uint16_t>((id << 8) | typeId)];
+        if (chunks.size() >= kMaxChunksPerType) continue;
+        chunks.push_back(chunk.Whole());
+        ++m_nTypeChunks;
     }
 }
 
 void CResourceTable::Candidates(std::uint32_t resourceId, std::vector<ResourceCandidate>& out) const
 {
     out.clear();
-    const std::uint8_t packageId = static_cast<std::uint8_t>(resourceId >> 24);
-    const std::uint8_t typeId = static_cast<std::uint8_t>(resourceId >> 16);
+    const auto types = m_types.find(static_cast<std::uint16_t>(resourceId >> 16));
+    if (types == m_types.end()) return;
     const std::uint32_t entryIndex = resourceId & 0xFFFF;
-    for (const TypeChunk& type : m_types) {
-        if (type.packageId != packageId || type.typeId != typeId) continue;
+    m_nChunksSearched += types->second.size();
+    for (const CByteView& type : types->second) {
         ResourceCandidate candidate;
         if (ReadEntry(type, entryIndex, candidate)) out.push_back(candidate);
     }
 }
 
-bool CResourceTable::ReadEntry(const TypeChunk& type, std::uint32_t entryIndex, ResourceCandidate& out) const
+bool CResourceTable::ReadEntry(CByteView chunk, std::uint32_t entryIndex, ResourceCandidate& out) const
 {
-    const CByteView chunk = type.chunk;
     const std::uint8_t flags = chunk.Data()[9];
     const std::uint32_t entryCount = chunk.U32At(12);
     const std::uint32_t entriesStart = chunk.U32At(16);
-    const std::size_t indexStart = type.headerSize;
+    const std::size_t indexStart = chunk.U16At(2);  // the header's size
 
     std::uint32_t entryOffset = kNoEntry32;
     if (flags & kTypeFlagSparse) {
@@ -121,6 +120,6 @@ bool CResourceTable::ReadEntry(const TypeChunk& type, std::uint32_t entryIndex, 
     }
     // The configuration sits in the header behind the fixed fields; it never reaches
     // past the header.
-    out.config.Load(chunk.Sub(kTypeHeaderMin, type.headerSize - kTypeHeaderMin));
+    out.config.Load(chunk.Sub(kTypeHeaderMin, indexStart - kTypeHeaderMin));
     return true;
 }

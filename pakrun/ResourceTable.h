@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ByteView.h"
@@ -18,6 +19,10 @@ struct ResourceCandidate {
 
 class CResourceTable {
 public:
+    // Configurations of one type that are kept; the platform's own resources have about
+    // two thousand. More would only make every lookup of that type slow.
+    static constexpr std::size_t kMaxChunksPerType = 8192;
+
     // Indexes the table; the bytes must outlive it. False when the data is no resource
     // table at all. A damaged table keeps whatever packages and types could be indexed.
     bool Load(CByteView data);
@@ -29,17 +34,18 @@ public:
     // A string of the table's value pool.
     bool String(std::uint32_t index, std::u16string& out) const { return m_strings.Get(index, out); }
 
-private:
-    struct TypeChunk {
-        std::uint8_t packageId = 0;
-        std::uint8_t typeId = 0;
-        CByteView chunk;
-        std::size_t headerSize = 0;
-    };
+    // How many type chunks the lookups have looked into so far: the measure of their work.
+    std::size_t ChunksSearched() const { return m_nChunksSearched; }
 
+private:
     void IndexPackage(CByteView chunk, std::size_t headerSize);
-    bool ReadEntry(const TypeChunk& type, std::uint32_t entryIndex, ResourceCandidate& out) const;
+    // Reads from a type chunk whose header has been checked.
+    bool ReadEntry(CByteView chunk, std::uint32_t entryIndex, ResourceCandidate& out) const;
 
     CStringPool m_strings;
-    std::vector<TypeChunk> m_types;
+    // The type chunks of each package and type id (package id << 8 | type id), in file
+    // order, so that a lookup never passes chunks of other types.
+    std::unordered_map<std::uint16_t, std::vector<CByteView>> m_types;
+    std::size_t m_nTypeChunks = 0;
+    mutable std::size_t m_nChunksSearched = 0;
 };

@@ -63,7 +63,7 @@ bool CStringPool::DecodeUtf8(std::size_t offset, std::u16string& out) const
     }
     if (!m_chunk.Contains(offset, byteCount)) return false;
     const char* bytes = reinterpret_cast<const char*>(m_chunk.Data() + offset);
-    out = CTextUtf::Utf8ToUtf16(std::string_view(bytes, byteCount));
+    out = CTextUtf::Utf8WithSurrogatesToUtf16(std::string_view(bytes, byteCount));
     return true;
 }
 

@@ -81,7 +81,9 @@ bool CZipArchive::FindDirectory(DirectoryLocation& location) const
         DirectoryLocation found;
         found.size = view.U32At(pos + 12);
         found.offset = view.U32At(pos + 16);
-        if (found.offset == 0xFFFFFFFFu || found.size == 0xFFFFFFFFu || view.U16At(pos + 10) == 0xFFFF) {
+        // Only an offset or size of 0xFFFFFFFF needs the ZIP64 record. The entry count
+        // is not used: 0xFFFF there is as often a real count of 65,535 as a ZIP64 mark.
+        if (found.offset == 0xFFFFFFFFu || found.size == 0xFFFFFFFFu) {
             if (!ReadZip64Location(eocdOffset, found)) continue;
         } else if (found.offset + found.size > eocdOffset) {
             continue;
@@ -186,6 +188,12 @@ const ZipEntry* CZipArchive::Find(std::string_view name) const
         if (entry.name == name) return &entry;
     }
     return nullptr;
+}
+
+std::size_t CZipArchive::Count(std::string_view name) const
+{
+    return static_cast<std::size_t>(
+        std::count_if(m_entries.begin(), m_entries.end(), [&](const ZipEntry& entry) { return entry.name == name; }));
 }
 
 ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const

@@ -32,6 +32,8 @@ public:
 
     // The first entry of that name, or null.
     const ZipEntry* Find(std::string_view name) const;
+    // How many entries have that name.
+    std::size_t Count(std::string_view name) const;
 
     // The entry's bytes, never more than it declares nor than cap. Complete only when the
     // data ends exactly at the declared size (or, for an entry of unknown size, ends).

@@ -139,6 +139,11 @@ TEST(AaptComparison, OwnPackages)
     }
 }
 
+TEST(AaptComparison, EmojiLabelsAndInlineAdaptiveForeground)
+{
+    for (const char* name : {"emoji_label", "inset_foreground"}) Compare(OwnPackagePath(name));
+}
+
 TEST(AaptComparison, ReferenceCycleThatAaptRejects)
 {
     // aapt gives up on the cyclic versionName; the package's name still matches.

@@ -75,6 +75,23 @@ TEST(ApkParserOwnPackages, AdaptiveOnlyIconGivesForegroundBitmap)
     EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", IconEntry(summary));
 }
 
+TEST(ApkParserOwnPackages, AdaptiveIconWithInlineForegroundGivesTheBitmapInsideIt)
+{
+    // The foreground's layer list names a shape first, then an inset PNG; the PNG
+    // background comes before both in the document.
+    const ApkSummary summary = ParseOwn("inset_foreground");
+    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", IconEntry(summary));
+}
+
+TEST(ApkParserOwnPackages, CharactersBeyondTheBasicPlaneFromAapt2Utf8Pool)
+{
+    const ApkSummary summary = ParseOwn("emoji_label");
+    EXPECT_EQ("游戏😀𠀀", Text(summary.labelDefault));
+    std::string chinese;
+    for (int i = 0; i < 50; ++i) chinese += "游戏";
+    EXPECT_EQ(chinese + "😀𠀀", Narrow(summary.AppName()));
+}
+
 TEST(ApkParserOwnPackages, NoLabelShowsPackageNameAndNoVersionNameShowsCode)
 {
     const ApkSummary summary = ParseOwn("no_icon_no_label");
@@ -132,6 +149,22 @@ TEST(ApkParserMalformed, NotAPackageEmptyAndMissingManifestFail)
     EXPECT_FALSE(ParseBytes("This is a text file, not a package.").parsed);
     EXPECT_FALSE(ParseBytes(CZipBuilder().Add("classes.dex", "dex").Build()).parsed);
     EXPECT_FALSE(ParseBytes(CZipBuilder().Add("AndroidManifest.xml", "<manifest/>").Build()).parsed);
+}
+
+TEST(ApkParserMalformed, SecondManifestRefusesThePackage)
+{
+    const std::string shown = CAxmlBuilder::Manifest(u"org.example.shown", {});
+    const std::string hidden = CAxmlBuilder::Manifest(u"org.example.hidden", {u"android.permission.SEND_SMS"});
+    const std::string packages[] = {
+        CZipBuilder().Add("AndroidManifest.xml", shown).Add("classes.dex", "dex").Add("AndroidManifest.xml", hidden).Build(),
+        CZipBuilder().Add("AndroidManifest.xml", shown).Add("AndroidManifest.xml", shown).Build(),
+    };
+    for (const std::string& package : packages) {
+        const ApkSummary summary = ParseBytes(package);
+        EXPECT_FALSE(summary.parsed);
+        EXPECT_EQ(package.size(), summary.fileSize);
+        EXPECT_FALSE(summary.packageName);
+    }
 }
 
 TEST(ApkParserMalformed, ManifestAloneIsEnough)

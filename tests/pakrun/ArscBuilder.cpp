@@ -176,6 +176,17 @@ std::string CArscBuilder::Build() const
             if (m_bUnknownChunks) package += UnknownChunk();
         }
     }
+    std::string filler;
+    CChunkWriter::Put16(filler, 0x0201);
+    CChunkWriter::Put16(filler, 20);
+    CChunkWriter::Put32(filler, 20);
+    CChunkWriter::Put8(filler, m_nFillerTypeId);
+    CChunkWriter::Put8(filler, 0);
+    CChunkWriter::Put16(filler, 0);
+    CChunkWriter::Put32(filler, 0);
+    CChunkWriter::Put32(filler, 20);
+    package.reserve(package.size() + filler.size() * m_nFillerCount);
+    for (std::size_t i = 0; i < m_nFillerCount; ++i) package += filler;
     CChunkWriter::Set32(package, 4, std::uint32_t(package.size()));
 
     std::string table;

@@ -1,6 +1,6 @@
 // Builds resources.arsc tables for tests: one package, type chunks per configuration,
 // in the layouts Android's tools write (dense, sparse, 16-bit offsets, compact entries),
-// with unknown chunks and filled reserved fields on request.
+// with unknown chunks, filled reserved fields and padding chunks on request.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,13 @@ public:
     CArscBuilder& WithUnknownChunks() { m_bUnknownChunks = true; return *this; }
     CArscBuilder& WithReservedFilled() { m_bReservedFilled = true; return *this; }
     CArscBuilder& WithUtf16Pool() { m_bUtf8 = false; return *this; }
+    // Appends count empty type chunks of typeId to the package.
+    CArscBuilder& WithFiller(std::uint8_t typeId, std::size_t count)
+    {
+        m_nFillerTypeId = typeId;
+        m_nFillerCount = count;
+        return *this;
+    }
 
     std::string Build() const;
 
@@ -55,4 +62,6 @@ private:
     bool m_bUnknownChunks = false;
     bool m_bReservedFilled = false;
     bool m_bUtf8 = true;
+    std::uint8_t m_nFillerTypeId = 0;
+    std::size_t m_nFillerCount = 0;
 };

@@ -148,6 +148,18 @@ TEST(PakrunDll, ChineseLabelAndPackageNameForMissingLabel)
     ReleaseApk(&info);
 }
 
+TEST(PakrunDll, LongLabelIsCutBeforeASurrogatePair)
+{
+    // 100 characters, then U+1F600: the name field holds 101 with its NUL.
+    InitializeWithInstalledTexts();
+    _tagAPKINFO info = {};
+    ASSERT_NE(0, ParseApk(Wide(OwnPackagePath("emoji_label")).c_str(), &info, 0));
+    std::wstring chinese;
+    for (int i = 0; i < 50; ++i) chinese += L"\u6E38\u620F";  // 游戏
+    EXPECT_EQ(chinese, std::wstring(info.szAppName));
+    ReleaseApk(&info);
+}
+
 TEST(PakrunDll, FilesThatAreNoPackageFailWithTheirSize)
 {
     CTempDirectory directory;

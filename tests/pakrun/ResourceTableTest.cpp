@@ -135,6 +135,50 @@ TEST(ResourceTable, FilesSortHighestDensityUpToXxxhdpiFirst)
     EXPECT_EQ(expected, paths);
 }
 
+TEST(ResourceTable, AliasesFanningOutThroughAPaddedTableAreSearchedBriefly)
+{
+    // Entry 0 names four aliases, one per density, and each of those four more, 16
+    // levels deep; the deepest level names files. A hundred thousand chunks pad the
+    // table: of a type nothing asks for, then of the aliases' own type.
+    constexpr std::uint16_t kWidth = 32;
+    constexpr std::uint16_t kDepth = 16;
+    const std::uint16_t densities[] = {160, 240, 320, 480};
+    CArscBuilder builder;
+    for (std::uint16_t level = 0; level < kDepth; ++level) {
+        for (std::uint16_t i = 0; i < kWidth; ++i) {
+            for (std::uint16_t c = 0; c < 4; ++c) {
+                const Config config{"", "", densities[c], 0};
+                const std::uint16_t entry = std::uint16_t(level * kWidth + i);
+                const std::uint16_t next = std::uint16_t((level + 1) * kWidth + (i * 4 + c) % kWidth);
+                const std::string path = "res/" + std::to_string(i) + "/" + std::to_string(c) + ".png";
+                if (level + 1 == kDepth) builder.SetString(kMipmap, entry, config, std::u16string(path.begin(), path.end()));
+                else builder.SetReference(kMipmap, entry, config, CArscBuilder::Id(kMipmap, next));
+            }
+        }
+    }
+    const std::size_t bounds[] = {CResourceResolver::kMaxFileIds * 4,
+                                  CResourceResolver::kMaxFileIds * CResourceTable::kMaxChunksPerType};
+    const std::uint8_t fillerTypes[] = {9, kMipmap};
+    for (int i = 0; i < 2; ++i) {
+        LoadedTable loaded(CArscBuilder(builder).WithFiller(fillerTypes[i], 100000).Build());
+        std::vector<ResourceFile> files;
+        CResourceResolver(&loaded.table).Files(CArscBuilder::Id(kMipmap, 0), files);
+        EXPECT_FALSE(files.empty()) << i;
+        EXPECT_LE(loaded.table.ChunksSearched(), bounds[i]) << i;
+    }
+
+    // One drawable in hundreds of configurations, each a file of its own.
+    CArscBuilder wide;
+    for (std::uint16_t density = 1; density <= 300; ++density) {
+        const std::string path = "res/d" + std::to_string(density) + "/a.png";
+        wide.SetString(kMipmap, 0, Config{"", "", density, 0}, std::u16string(path.begin(), path.end()));
+    }
+    LoadedTable wideTable(wide.Build());
+    std::vector<ResourceFile> files;
+    CResourceResolver(&wideTable.table).Files(CArscBuilder::Id(kMipmap, 0), files);
+    EXPECT_EQ(CResourceResolver::kMaxFiles, files.size());
+}
+
 TEST(ResourceTable, TruncatedTablesNeverFail)
 {
     const std::string table = LabelsBuilder().WithUnknownChunks().Build();

@@ -43,6 +43,17 @@ TEST(TextUtf, MalformedUtf8BecomesReplacementCharacters)
     EXPECT_EQ("\xEF\xBF\xBD", CTextUtf::Utf16ToUtf8(std::u16string(1, char16_t(0xD800))));
 }
 
+TEST(TextUtf, PoolTextPairsSurrogatesWrittenAsThreeByteSequences)
+{
+    const char* pair = "\xED\xA0\xBD\xED\xB8\x80";  // U+1F600 as aapt2 writes it
+    EXPECT_EQ(u"a\U0001F600b", CTextUtf::Utf8WithSurrogatesToUtf16(std::string("a") + pair + "b"));
+    EXPECT_EQ(u"\U0001F600", CTextUtf::Utf8WithSurrogatesToUtf16("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(u"\uFFFDa", CTextUtf::Utf8WithSurrogatesToUtf16("\xED\xA0\xBD" "a"));              // high alone
+    EXPECT_EQ(u"\uFFFD", CTextUtf::Utf8WithSurrogatesToUtf16("\xED\xA0\xBD"));                   // high at the end
+    EXPECT_EQ(u"\uFFFD\uFFFD", CTextUtf::Utf8WithSurrogatesToUtf16("\xED\xB8\x80\xED\xA0\xBD"));  // low, then high
+    EXPECT_EQ(u"\uFFFD\uFFFD", CTextUtf::Utf8ToUtf16(pair));
+}
+
 TEST(ImageFormat, SniffsWhatGdiPlusDecodes)
 {
     const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};

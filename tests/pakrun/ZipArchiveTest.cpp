@@ -48,6 +48,27 @@ TEST(ZipArchive, ReadsZip64Records)
     EXPECT_EQ("bits", ReadEntry(archive, "b.txt", ZipReadStatus::Complete));
 }
 
+TEST(ZipArchive, SixtyFiveThousandFiveHundredThirtyFiveEntriesNeedNoZip64)
+{
+    // The end record's count is then 0xFFFF, no ZIP64 mark by itself. The first entry
+    // has a data descriptor: walking the local headers instead would stop behind it.
+    CZipBuilder::Entry streamed;
+    streamed.name = "streamed.txt";
+    streamed.data = "sizes behind the data";
+    streamed.dataDescriptor = true;
+    CZipBuilder builder;
+    builder.Add(streamed);
+    for (int i = 2; i < 65535; ++i) builder.Add("f/" + std::to_string(i), "", false);
+    const std::string archive = builder.Add("last.txt", "end").Build();
+    EXPECT_EQ("sizes behind the data", ReadEntry(archive, "streamed.txt", ZipReadStatus::Complete));
+    EXPECT_EQ("end", ReadEntry(archive, "last.txt", ZipReadStatus::Complete));
+    CMemorySource source(archive.data(), archive.size());
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(source));
+    EXPECT_TRUE(zip.HasCentralDirectory());
+    EXPECT_EQ(65535u, zip.Entries().size());
+}
+
 TEST(ZipArchive, NotAZipAndEmptyFileHaveNoEntries)
 {
     for (const std::string& bytes : {std::string(), std::string("just some text, no archive"), std::string(100, '\0')}) {

@@ -105,25 +105,33 @@ std::string CZipBuilder::Build() const
         const std::uint64_t size = entry.declaredSize >= 0 ? std::uint64_t(entry.declaredSize) : entry.data.size();
         const std::uint64_t compressed = entry.declaredCompressed >= 0 ? std::uint64_t(entry.declaredCompressed) : stored.size();
         const std::uint16_t method = entry.deflate ? 8 : 0;
+        const std::uint16_t flags = entry.dataDescriptor ? 0x0008 : 0;
+        const bool local = !entry.dataDescriptor;
 
         Put32(archive, 0x04034b50);
         Put16(archive, 20);
-        Put16(archive, 0);
+        Put16(archive, flags);
         Put16(archive, method);
         Put32(archive, 0);
-        Put32(archive, Crc(entry.data));
-        Put32(archive, std::uint32_t(compressed));
-        Put32(archive, std::uint32_t(size));
+        Put32(archive, local ? Crc(entry.data) : 0);
+        Put32(archive, local ? std::uint32_t(compressed) : 0);
+        Put32(archive, local ? std::uint32_t(size) : 0);
         Put16(archive, std::uint32_t(entry.name.size()));
         Put16(archive, 0);
         archive += entry.name;
         archive += stored;
+        if (entry.dataDescriptor) {
+            Put32(archive, 0x08074b50);
+            Put32(archive, Crc(entry.data));
+            Put32(archive, std::uint32_t(compressed));
+            Put32(archive, std::uint32_t(size));
+        }
 
         const bool wide = m_bZip64 || size > 0xFFFFFFFEu || compressed > 0xFFFFFFFEu || offset > 0xFFFFFFFEu;
         Put32(directory, 0x02014b50);
         Put16(directory, 45);
         Put16(directory, 20);
-        Put16(directory, 0);
+        Put16(directory, flags);
         Put16(directory, method);
         Put32(directory, 0);
         Put32(directory, Crc(entry.data));

@@ -1,5 +1,5 @@
-// Builds ZIP archives in memory for tests: stored and deflated entries, a comment, ZIP64
-// end records, and sizes or offsets that lie.
+// Builds ZIP archives in memory for tests: stored and deflated entries, data descriptors,
+// a comment, ZIP64 end records, and sizes or offsets that lie.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ public:
         std::int64_t declaredSize = -1;      // uncompressed size to declare; -1: the real one
         std::int64_t declaredCompressed = -1;
         std::int64_t declaredOffset = -1;    // local header offset to declare
+        bool dataDescriptor = false;         // sizes and CRC behind the data, not in the local header
     };
 
     CZipBuilder& Add(const std::string& name, const std::string& data, bool deflate = true);
