@@ -144,6 +144,11 @@ TEST(AaptComparison, EmojiLabelsAndInlineAdaptiveForeground)
     for (const char* name : {"emoji_label", "inset_foreground"}) Compare(OwnPackagePath(name));
 }
 
+TEST(AaptComparison, PlatformResourcesWithAThirtyTwoMegabyteTable)
+{
+    Compare(PlatformPackagePath());
+}
+
 TEST(AaptComparison, ReferenceCycleThatAaptRejects)
 {
     // aapt gives up on the cyclic versionName; the package's name still matches.
