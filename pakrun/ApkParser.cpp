@@ -63,6 +63,18 @@ void ReadLabel(const ManifestInfo& manifest, const CResourceResolver& resolver, 
     if (resolver.DefaultText(manifest.label.value, manifest.label.text, text)) summary.labelDefault = text;
 }
 
+// A stored table (Android requires that of current packages) is read where it lies, only
+// as far as the lookups go; a deflated one is inflated whole into bytes.
+bool LoadTable(const CZipArchive& zip, CByteSource& source, std::vector<std::uint8_t>& bytes, CResourceTable& table)
+{
+    const ZipEntry* entry = zip.Find("resources.arsc");
+    if (!entry) return false;
+    ZipPlace place;
+    if (zip.StoredPlace(*entry, CApkParser::kMaxTableBytes, place)) return table.Load(source, place.offset, place.size);
+    if (zip.Read(*entry, CApkParser::kMaxTableBytes, bytes) == ZipReadStatus::Failed) return false;
+    return table.Load(CByteView(bytes.data(), bytes.size()));
+}
+
 std::uint32_t ReferenceOf(const ManifestValue& value)
 {
     return value.present && value.value.IsReference() ? value.value.data : 0;
@@ -109,12 +121,7 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
 
     std::vector<std::uint8_t> tableBytes;
     CResourceTable table;
-    bool haveTable = false;
-    if (const ZipEntry* tableEntry = zip.Find("resources.arsc")) {
-        if (zip.Read(*tableEntry, kMaxTableBytes, tableBytes) != ZipReadStatus::Failed) {
-            haveTable = table.Load(CByteView(tableBytes.data(), tableBytes.size()));
-        }
-    }
+    const bool haveTable = LoadTable(zip, source, tableBytes, table);
     const CResourceResolver resolver(haveTable ? &table : nullptr);
 
     ReadVersion(manifest, resolver, summary);

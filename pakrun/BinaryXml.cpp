@@ -81,13 +81,7 @@ bool CBinaryXml::ReadElement(CByteView chunk, std::size_t headerSize, XmlElement
 
 bool CBinaryXml::NameIs(std::uint32_t stringIndex, const char* ascii) const
 {
-    std::u16string name;
-    if (!m_strings.Get(stringIndex, name)) return false;
-    std::size_t i = 0;
-    for (; ascii[i] != '\0'; ++i) {
-        if (i >= name.size() || name[i] != static_cast<char16_t>(ascii[i])) return false;
-    }
-    return i == name.size();
+    return m_strings.Equals(stringIndex, ascii);
 }
 
 const XmlAttribute* CBinaryXml::Find(const XmlElement& element, std::uint32_t resourceId, const char* name) const

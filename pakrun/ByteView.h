@@ -28,6 +28,12 @@ public:
         return CByteView(m_pData + offset, count);
     }
 
+    // The bytes [offset, offset + count); empty when they do not lie inside the view.
+    CByteView Bytes(std::size_t offset, std::size_t count) const
+    {
+        return Contains(offset, count) ? CByteView(m_pData + offset, count) : CByteView();
+    }
+
     bool U8(std::size_t offset, std::uint8_t& out) const
     {
         if (!Contains(offset, 1)) return false;

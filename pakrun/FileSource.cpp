@@ -1,72 +1,98 @@
 #include "FileSource.h"
 
-#include <system_error>
-
-#ifdef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
 #include "LongPath.h"
+#else
+#include <cerrno>
+#include <unistd.h>
 #endif
 
 namespace {
 
-bool SeekTo(std::FILE* file, std::uint64_t offset)
-{
 #ifdef _WIN32
-    return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
+// A read at an offset on a handle opened without overlapping: one call, which leaves
+// the runtime's file position out of it.
+std::size_t ReadAtOffset(int file, std::uint64_t offset, std::uint8_t* buffer, std::size_t count)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(file));
+    if (handle == INVALID_HANDLE_VALUE) return 0;
+    constexpr std::size_t kMaxCall = 1u << 30;
+    std::size_t total = 0;
+    while (total < count) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset + total);
+        at.OffsetHigh = static_cast<DWORD>((offset + total) >> 32);
+        const DWORD want = static_cast<DWORD>(count - total < kMaxCall ? count - total : kMaxCall);
+        DWORD got = 0;
+        if (!ReadFile(handle, buffer + total, want, &got, &at) || got == 0) break;
+        total += got;
+    }
+    return total;
 }
+#else
+std::size_t ReadAtOffset(int file, std::uint64_t offset, std::uint8_t* buffer, std::size_t count)
+{
+    std::size_t total = 0;
+    while (total < count) {
+        const ssize_t got = pread(file, buffer + total, count - total, static_cast<off_t>(offset + total));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+#endif
 
 }  // namespace
 
 CFileSource::~CFileSource()
 {
-    if (m_pFile) std::fclose(m_pFile);
+    Close();
+}
+
+void CFileSource::Close()
+{
+    if (m_nFile < 0) return;
+#ifdef _WIN32
+    _close(m_nFile);
+#else
+    close(m_nFile);
+#endif
+    m_nFile = -1;
 }
 
 bool CFileSource::Open(const std::filesystem::path& path)
 {
+    Close();
 #ifdef _WIN32
     // Opened by its extended-length form when it is long: the classic form of a path over
     // 260 characters is refused by the system. The size comes from the open file, as the
     // runtime's path-based calls do not take that form.
-    m_pFile = _wfopen(ExtendedLengthPath(path.wstring()).c_str(), L"rb");
-    if (!m_pFile) return false;
+    m_nFile = _wopen(ExtendedLengthPath(path.wstring()).c_str(), _O_RDONLY | _O_BINARY);
     struct _stat64 info {};
-    if (_fstat64(_fileno(m_pFile), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
-        std::fclose(m_pFile);
-        m_pFile = nullptr;
+    const bool regular = m_nFile >= 0 && _fstat64(m_nFile, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
+#else
+    m_nFile = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    const bool regular = m_nFile >= 0 && fstat(m_nFile, &info) == 0 && S_ISREG(info.st_mode);
+#endif
+    if (!regular) {
+        Close();
         return false;
     }
     m_nSize = std::uint64_t(info.st_size);
-#else
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return false;
-    m_pFile = std::fopen(path.c_str(), "rb");
-    if (!m_pFile) return false;
-    m_nSize = size;
-#endif
-    m_nPosition = 0;
     return true;
 }
 
 std::size_t CFileSource::ReadAt(std::uint64_t offset, void* buffer, std::size_t count)
 {
-    if (!m_pFile || offset >= m_nSize) return 0;
-    // Sequential reads (the usual case while inflating) keep the stdio buffer.
-    if (offset != m_nPosition) {
-        if (!SeekTo(m_pFile, offset)) return 0;
-        m_nPosition = offset;
-    }
-    const std::size_t read = std::fread(buffer, 1, count, m_pFile);
-    m_nPosition += read;
-    if (read < count) {
-        std::clearerr(m_pFile);
-        m_nPosition = ~std::uint64_t(0);  // unknown: seek before the next read
-    }
-    return read;
+    if (m_nFile < 0 || offset >= m_nSize) return 0;
+    if (count > m_nSize - offset) count = static_cast<std::size_t>(m_nSize - offset);
+    return ReadAtOffset(m_nFile, offset, static_cast<std::uint8_t*>(buffer), count);
 }

@@ -1,7 +1,8 @@
-// A package file opened for reading, read piecewise at 64-bit offsets.
+// A package file opened for reading, read piecewise at 64-bit offsets. Each read names
+// its own offset and goes straight to the system, so that the scattered small reads of a
+// resource table cost one call each and copy no more than they ask for.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 
 #include "ByteSource.h"
@@ -20,7 +21,8 @@ public:
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override;
 
 private:
-    std::FILE* m_pFile = nullptr;
+    void Close();
+
+    int m_nFile = -1;  // the runtime's descriptor of the open file
     std::uint64_t m_nSize = 0;
-    std::uint64_t m_nPosition = 0;  // where the next read starts without a seek
 };

@@ -1,10 +1,13 @@
 #include "ResChunk.h"
 
-bool CResChunk::Read(CByteView data, std::size_t offset, std::size_t minHeaderSize)
+template <class Bytes>
+bool TResChunk<Bytes>::Read(const Bytes& data, std::size_t offset, std::size_t minHeaderSize)
 {
-    std::uint32_t size = 0;
-    std::uint16_t headerSize = 0;
-    if (!data.U16(offset, m_nType) || !data.U16(offset + 2, headerSize) || !data.U32(offset + 4, size)) return false;
+    const CByteView header = data.Bytes(offset, kHeaderSize);
+    if (header.Size() != kHeaderSize) return false;
+    m_nType = header.U16At(0);
+    const std::uint16_t headerSize = header.U16At(2);
+    const std::uint32_t size = header.U32At(4);
     if (headerSize < kHeaderSize || headerSize < minHeaderSize || headerSize > size) return false;
     if (!data.Contains(offset, headerSize)) return false;
     m_nHeaderSize = headerSize;
@@ -13,3 +16,6 @@ bool CResChunk::Read(CByteView data, std::size_t offset, std::size_t minHeaderSi
     m_whole = data.Sub(offset, size);
     return true;
 }
+
+template class TResChunk<CByteView>;
+template class TResChunk<CByteSpan>;

@@ -1,9 +1,11 @@
 // The common header of every chunk in binary XML and resources.arsc: type, header size,
-// total size. A chunk is only used after its header has been checked against the bytes.
+// total size. A chunk is only used after its header has been checked against the bytes,
+// whether they are in memory (CByteView) or read from the package as needed (CByteSpan).
 #pragma once
 
 #include <cstdint>
 
+#include "ByteSpan.h"
 #include "ByteView.h"
 
 namespace ResChunkType {
@@ -20,25 +22,27 @@ constexpr std::uint16_t kTableType = 0x0201;
 constexpr std::uint16_t kTableTypeSpec = 0x0202;
 }  // namespace ResChunkType
 
-class CResChunk {
+template <class Bytes>
+class TResChunk {
 public:
     static constexpr std::size_t kHeaderSize = 8;
 
     // Reads the chunk at offset. False when its header does not fit, is smaller than 8
     // bytes, is larger than the chunk, or is shorter than minHeaderSize. A chunk that
     // claims more bytes than there are is cut to what there is (Truncated() tells).
-    bool Read(CByteView data, std::size_t offset, std::size_t minHeaderSize = kHeaderSize);
+    bool Read(const Bytes& data, std::size_t offset, std::size_t minHeaderSize = kHeaderSize);
 
     std::uint16_t Type() const { return m_nType; }
     std::size_t HeaderSize() const { return m_nHeaderSize; }
     bool Truncated() const { return m_bTruncated; }
 
     // The whole chunk (header included) and its header, both within the data.
-    CByteView Whole() const { return m_whole; }
-    CByteView Header() const { return m_whole.Sub(0, m_nHeaderSize); }
+    Bytes Whole() const { return m_whole; }
+    Bytes Header() const { return m_whole.Sub(0, m_nHeaderSize); }
     // Where the chunk's body begins, relative to the chunk's start.
-    CByteView Body() const { return m_whole.Sub(m_nHeaderSize, m_whole.Size()); }
-    // Offset of the next chunk in the data the chunk was read from.
+    Bytes Body() const { return m_whole.Sub(m_nHeaderSize, m_whole.Size()); }
+    // Offset of the chunk, and of the next one, in the data the chunk was read from.
+    std::size_t Offset() const { return m_nOffset; }
     std::size_t NextOffset() const { return m_nOffset + m_whole.Size(); }
 
 private:
@@ -46,5 +50,11 @@ private:
     std::size_t m_nHeaderSize = 0;
     std::size_t m_nOffset = 0;
     bool m_bTruncated = false;
-    CByteView m_whole;
+    Bytes m_whole;
 };
+
+extern template class TResChunk<CByteView>;
+extern template class TResChunk<CByteSpan>;
+
+using CResChunk = TResChunk<CByteView>;
+using CResSpanChunk = TResChunk<CByteSpan>;

@@ -49,12 +49,17 @@ bool CResourceResolver::Follow(ResValue value, const LocalePreference* locale, R
 bool CResourceResolver::Choose(std::uint32_t resourceId, const LocalePreference* locale, ResValue& out) const
 {
     if (!m_pTable) return false;
+    const auto localeMatch = [locale](const CResourceConfig& config) {
+        return locale ? config.LocaleMatch(*locale) : (config.HasLocale() ? 0 : 1);
+    };
+    // Only the entries of configurations that can serve the locale are read: a big table
+    // holds a label in dozens of languages.
     std::vector<ResourceCandidate> candidates;
-    m_pTable->Candidates(resourceId, candidates);
+    m_pTable->Candidates(
+        resourceId, [&](const CResourceConfig& config) { return localeMatch(config) != 0; }, candidates);
     int bestScore = 0;
     for (const ResourceCandidate& candidate : candidates) {
-        const int match = locale ? candidate.config.LocaleMatch(*locale) : (candidate.config.HasLocale() ? 0 : 1);
-        if (match == 0) continue;
+        const int match = localeMatch(candidate.config);
         const int score = match * 2 + (candidate.config.HasOtherQualifiers() ? 0 : 1);
         if (score > bestScore) {
             bestScore = score;

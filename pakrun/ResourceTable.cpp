@@ -1,5 +1,7 @@
 #include "ResourceTable.h"
 
+#include <algorithm>
+
 #include "ResChunk.h"
 
 namespace {
@@ -12,114 +14,165 @@ constexpr std::uint8_t kTypeFlagOffset16 = 0x02;
 constexpr std::uint16_t kEntryFlagComplex = 0x0001;
 constexpr std::uint16_t kEntryFlagCompact = 0x0008;
 constexpr std::size_t kEntryHeaderSize = 8;
+constexpr std::size_t kValueSize = 8;
 constexpr std::uint32_t kNoEntry32 = 0xFFFFFFFF;
 constexpr std::uint16_t kNoEntry16 = 0xFFFF;
-// Guards against a table that splits itself into absurdly many chunks.
-constexpr std::size_t kMaxTypeChunks = 1u << 20;
 
 }  // namespace
 
 bool CResourceTable::Load(CByteView data)
 {
     *this = CResourceTable();
-    CResChunk table;
+    return LoadTable(CByteSpan(data));
+}
+
+bool CResourceTable::Load(CByteSource& source, std::uint64_t offset, std::size_t size)
+{
+    *this = CResourceTable();
+    m_pReader = std::make_unique<CPieceReader>(source, offset, size);
+    return LoadTable(CByteSpan(*m_pReader, 0, size));
+}
+
+bool CResourceTable::LoadTable(CByteSpan data)
+{
+    CResSpanChunk table;
     if (!table.Read(data, 0, kTableHeaderSize) || table.Type() != ResChunkType::kTable) return false;
-    const CByteView whole = table.Whole();
-    CResChunk chunk;
-    for (std::size_t offset = table.HeaderSize(); chunk.Read(whole, offset); offset = chunk.NextOffset()) {
+    m_table = table.Whole();
+    // Reserved, not touched: only the records written take memory.
+    m_chunks.reserve(std::min(kMaxTypeChunks, m_table.Size() / kTypeHeaderMin));
+    CResSpanChunk chunk;
+    for (std::size_t offset = table.HeaderSize(); chunk.Read(m_table, offset); offset = chunk.NextOffset()) {
         if (chunk.Type() == ResChunkType::kStringPool && m_strings.Count() == 0) {
             m_strings.Load(chunk.Whole(), chunk.HeaderSize());
         } else if (chunk.Type() == ResChunkType::kTablePackage && chunk.HeaderSize() >= kPackageHeaderMin) {
-            IndexPackage(chunk.Whole(), chunk.HeaderSize());
+            IndexPackage(chunk.Whole(), chunk.HeaderSize(), chunk.Offset());
         }
     }
     return true;
 }
 
-void CResourceTable::IndexPackage(CByteView package, std::size_t headerSize)
+void CResourceTable::IndexPackage(CByteSpan package, std::size_t headerSize, std::size_t packageOffset)
 {
     const std::uint32_t id = package.U32At(8);
     if (id > 0xFF) return;
-    CResChunk chunk;
+    CResSpanChunk chunk;
+    std::uint8_t lastTypeId = 0;
+    std::vector<std::uint32_t>* chunks = nullptr;  // of lastTypeId: a type's chunks usually follow each other
     for (std::size_t offset = headerSize; chunk.Read(package, offset); offset = chunk.NextOffset()) {
         if (chunk.Type() != ResChunkType::kTableType || chunk.HeaderSize() < kTypeHeaderMin) continue;
-        if (m_nTypeChunks >= kMaxTypeChunks) return;
-        const std::uint8_t typeId = chunk.Whole().Data()[8];
-        if (typeId == 0) continue;
-        std::vector<CByteView>& chunks = m_types[static_cast<std::uint16_t>((id << 8) | typeId)];
-        if (chunks.size() >= kMaxChunksPerType) continue;
-        chunks.push_back(chunk.Whole());
-        ++m_nTypeChunks;
+        if (m_chunks.size() >= kMaxTypeChunks) return;
+        std::uint8_t typeId = 0;
+        if (!chunk.Whole().U8(8, typeId) || typeId == 0) continue;
+        if (!chunks || typeId != lastTypeId) {
+            chunks = &m_types[static_cast<std::uint16_t>((id << 8) | typeId)];
+            lastTypeId = typeId;
+        }
+        if (chunks->size() >= kMaxChunksPerType) continue;
+        TypeChunk& type = m_chunks.emplace_back();
+        if (!ReadTypeHeader(chunk.Whole(), chunk.HeaderSize(), type)) {
+            m_chunks.pop_back();
+            continue;
+        }
+        type.offset = packageOffset + chunk.Offset();
+        chunks->push_back(static_cast<std::uint32_t>(m_chunks.size() - 1));
     }
 }
 
+// The header's fields, read once: every lookup of the type needs them, and the filter of
+// a lookup needs the configuration before anything else of the chunk.
+bool CResourceTable::ReadTypeHeader(CByteSpan chunk, std::size_t headerSize, TypeChunk& out)
+{
+    const CByteView header = chunk.Bytes(0, headerSize);
+    if (header.Size() != headerSize) return false;
+    out.size = chunk.Size();
+    out.headerSize = static_cast<std::uint16_t>(headerSize);
+    out.flags = header.Data()[9];
+    out.entryCount = header.U32At(12);
+    out.entriesStart = header.U32At(16);
+    // The configuration sits in the header behind the fixed fields; it never reaches
+    // past the header.
+    out.config.Load(header.Sub(kTypeHeaderMin, headerSize - kTypeHeaderMin));
+    return true;
+}
+
 void CResourceTable::Candidates(std::uint32_t resourceId, std::vector<ResourceCandidate>& out) const
+{
+    Candidates(resourceId, nullptr, out);
+}
+
+void CResourceTable::Candidates(std::uint32_t resourceId, const ConfigFilter& wanted,
+                                std::vector<ResourceCandidate>& out) const
 {
     out.clear();
     const auto types = m_types.find(static_cast<std::uint16_t>(resourceId >> 16));
     if (types == m_types.end()) return;
     const std::uint32_t entryIndex = resourceId & 0xFFFF;
     m_nChunksSearched += types->second.size();
-    for (const CByteView& type : types->second) {
+    for (const std::uint32_t index : types->second) {
+        const TypeChunk& type = m_chunks[index];
+        if (wanted && !wanted(type.config)) continue;
         ResourceCandidate candidate;
         if (ReadEntry(type, entryIndex, candidate)) out.push_back(candidate);
     }
 }
 
-bool CResourceTable::ReadEntry(CByteView chunk, std::uint32_t entryIndex, ResourceCandidate& out) const
+bool CResourceTable::EntryOffset(const TypeChunk& type, CByteSpan chunk, std::uint32_t entryIndex,
+                                 std::uint32_t& out) const
 {
-    const std::uint8_t flags = chunk.Data()[9];
-    const std::uint32_t entryCount = chunk.U32At(12);
-    const std::uint32_t entriesStart = chunk.U32At(16);
-    const std::size_t indexStart = chunk.U16At(2);  // the header's size
-
-    std::uint32_t entryOffset = kNoEntry32;
-    if (flags & kTypeFlagSparse) {
+    out = kNoEntry32;
+    const std::size_t indexStart = type.headerSize;
+    if (type.flags & kTypeFlagSparse) {
         // Sorted pairs of (entry index, offset / 4); search them.
         std::size_t low = 0;
-        std::size_t high = entryCount;
+        std::size_t high = type.entryCount;
         const std::size_t fitting = (chunk.Size() - indexStart) / 4;
         if (high > fitting) high = fitting;
         while (low < high) {
             const std::size_t middle = low + (high - low) / 2;
-            std::uint16_t index = 0;
-            std::uint16_t offset = 0;
-            if (!chunk.U16(indexStart + middle * 4, index) || !chunk.U16(indexStart + middle * 4 + 2, offset)) return false;
+            const CByteView pair = chunk.Bytes(indexStart + middle * 4, 4);
+            if (pair.Size() != 4) return false;
+            const std::uint16_t index = pair.U16At(0);
             if (index == entryIndex) {
-                entryOffset = std::uint32_t(offset) * 4;
-                break;
+                out = std::uint32_t(pair.U16At(2)) * 4;
+                return true;
             }
             if (index < entryIndex) low = middle + 1;
             else high = middle;
         }
-    } else if (entryIndex < entryCount) {
-        if (flags & kTypeFlagOffset16) {
+    } else if (entryIndex < type.entryCount) {
+        if (type.flags & kTypeFlagOffset16) {
             std::uint16_t offset = kNoEntry16;
             if (!chunk.U16(indexStart + std::size_t(entryIndex) * 2, offset)) return false;
-            if (offset != kNoEntry16) entryOffset = std::uint32_t(offset) * 4;
-        } else if (!chunk.U32(indexStart + std::size_t(entryIndex) * 4, entryOffset)) {
+            if (offset != kNoEntry16) out = std::uint32_t(offset) * 4;
+        } else if (!chunk.U32(indexStart + std::size_t(entryIndex) * 4, out)) {
             return false;
         }
     }
-    if (entryOffset == kNoEntry32) return false;
+    return true;
+}
 
-    const std::uint64_t place = std::uint64_t(entriesStart) + entryOffset;
+bool CResourceTable::ReadEntry(const TypeChunk& type, std::uint32_t entryIndex, ResourceCandidate& out) const
+{
+    const CByteSpan chunk = m_table.Sub(type.offset, type.size);
+    std::uint32_t entryOffset = kNoEntry32;
+    if (!EntryOffset(type, chunk, entryIndex, entryOffset) || entryOffset == kNoEntry32) return false;
+
+    const std::uint64_t place = std::uint64_t(type.entriesStart) + entryOffset;
     if (place >= chunk.Size()) return false;
     const std::size_t at = static_cast<std::size_t>(place);
-    if (!chunk.Contains(at, kEntryHeaderSize)) return false;
-    const std::uint16_t entryFlags = chunk.U16At(at + 2);
+    const CByteView entry = chunk.Bytes(at, kEntryHeaderSize);
+    if (entry.Size() != kEntryHeaderSize) return false;
+    const std::uint16_t entryFlags = entry.U16At(2);
     if (entryFlags & kEntryFlagCompact) {
         out.value.type = static_cast<std::uint8_t>(entryFlags >> 8);
-        out.value.data = chunk.U32At(at + 4);
+        out.value.data = entry.U32At(4);
     } else {
         if (entryFlags & kEntryFlagComplex) return false;
-        const std::size_t valueAt = at + chunk.U16At(at);
-        if (!chunk.Contains(valueAt, 8)) return false;
-        out.value.type = chunk.Data()[valueAt + 3];
-        out.value.data = chunk.U32At(valueAt + 4);
+        const CByteView value = chunk.Bytes(at + entry.U16At(0), kValueSize);
+        if (value.Size() != kValueSize) return false;
+        out.value.type = value.Data()[3];
+        out.value.data = value.U32At(4);
     }
-    // The configuration sits in the header behind the fixed fields; it never reaches
-    // past the header.
-    out.config.Load(chunk.Sub(kTypeHeaderMin, indexStart - kTypeHeaderMin));
+    out.config = type.config;
     return true;
 }

@@ -1,5 +1,6 @@
 #include "StringPool.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "TextUtf.h"
@@ -11,7 +12,7 @@ constexpr std::size_t kPoolHeaderSize = 28;
 
 }  // namespace
 
-bool CStringPool::Load(CByteView chunk, std::size_t headerSize)
+bool CStringPool::Load(CByteSpan chunk, std::size_t headerSize)
 {
     *this = CStringPool();
     if (headerSize < kPoolHeaderSize || !chunk.Contains(0, kPoolHeaderSize)) return false;
@@ -32,11 +33,20 @@ bool CStringPool::Load(CByteView chunk, std::size_t headerSize)
 bool CStringPool::Get(std::uint32_t index, std::u16string& out) const
 {
     out.clear();
-    if (index >= m_nCount) return false;
-    const std::uint32_t offset = m_chunk.U32At(m_nOffsetsStart + std::size_t(index) * 4);
-    const std::size_t at = m_nStringsStart + std::size_t(offset);
-    if (at < m_nStringsStart || at >= m_chunk.Size()) return false;
-    return m_bUtf8 ? DecodeUtf8(at, out) : DecodeUtf16(at, out);
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    if (!Locate(index, offset, size)) return false;
+    if (m_bUtf8) {
+        const CByteView bytes = m_chunk.Bytes(offset, size);
+        if (bytes.Size() != size) return false;
+        out = CTextUtf::Utf8WithSurrogatesToUtf16(std::string_view(reinterpret_cast<const char*>(bytes.Data()), size));
+        return true;
+    }
+    const CByteView units = m_chunk.Bytes(offset, size * 2);
+    if (units.Size() != size * 2) return false;
+    out.resize(size);
+    for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char16_t>(units.U16At(i * 2));
+    return true;
 }
 
 std::u16string CStringPool::GetOr(std::uint32_t index, std::u16string fallback) const
@@ -45,7 +55,38 @@ std::u16string CStringPool::GetOr(std::uint32_t index, std::u16string fallback) 
     return Get(index, text) ? text : fallback;
 }
 
-bool CStringPool::DecodeUtf8(std::size_t offset, std::u16string& out) const
+bool CStringPool::Equals(std::uint32_t index, const char* ascii) const
+{
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    if (!Locate(index, offset, size)) return false;
+    const std::size_t width = m_bUtf8 ? 1 : 2;
+    const std::size_t length = std::strlen(ascii);
+    // ASCII text is one byte a character in UTF-8 and one unit in UTF-16; no other text
+    // is compared.
+    if (size != length) return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(ascii[i]) >= 0x80) return false;
+    }
+    const CByteView text = m_chunk.Bytes(offset, size * width);
+    if (text.Size() != size * width) return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned unit = m_bUtf8 ? text.Data()[i] : text.U16At(i * 2);
+        if (unit != static_cast<unsigned char>(ascii[i])) return false;
+    }
+    return true;
+}
+
+bool CStringPool::Locate(std::uint32_t index, std::size_t& offset, std::size_t& size) const
+{
+    std::uint32_t at = 0;
+    if (index >= m_nCount || !m_chunk.U32(m_nOffsetsStart + std::size_t(index) * 4, at)) return false;
+    offset = m_nStringsStart + std::size_t(at);
+    if (offset < m_nStringsStart || offset >= m_chunk.Size()) return false;
+    return m_bUtf8 ? LocateUtf8(offset, size) : LocateUtf16(offset, size);
+}
+
+bool CStringPool::LocateUtf8(std::size_t& offset, std::size_t& size) const
 {
     // Two lengths, each one byte or two (high bit set): UTF-16 units, then UTF-8 bytes.
     std::uint8_t first = 0;
@@ -53,34 +94,28 @@ bool CStringPool::DecodeUtf8(std::size_t offset, std::u16string& out) const
     if (!m_chunk.U8(offset, first)) return false;
     offset += (first & 0x80) ? 2 : 1;
     if (!m_chunk.U8(offset, first)) return false;
-    std::size_t byteCount = first;
+    size = first;
     if (first & 0x80) {
         if (!m_chunk.U8(offset + 1, second)) return false;
-        byteCount = (std::size_t(first & 0x7F) << 8) | second;
+        size = (std::size_t(first & 0x7F) << 8) | second;
         offset += 2;
     } else {
         offset += 1;
     }
-    if (!m_chunk.Contains(offset, byteCount)) return false;
-    const char* bytes = reinterpret_cast<const char*>(m_chunk.Data() + offset);
-    out = CTextUtf::Utf8WithSurrogatesToUtf16(std::string_view(bytes, byteCount));
-    return true;
+    return m_chunk.Contains(offset, size);
 }
 
-bool CStringPool::DecodeUtf16(std::size_t offset, std::u16string& out) const
+bool CStringPool::LocateUtf16(std::size_t& offset, std::size_t& size) const
 {
     std::uint16_t first = 0;
     if (!m_chunk.U16(offset, first)) return false;
-    std::size_t length = first;
+    size = first;
     offset += 2;
     if (first & 0x8000) {
         std::uint16_t second = 0;
         if (!m_chunk.U16(offset, second)) return false;
-        length = (std::size_t(first & 0x7FFF) << 16) | second;
+        size = (std::size_t(first & 0x7FFF) << 16) | second;
         offset += 2;
     }
-    if (offset > m_chunk.Size() || length > (m_chunk.Size() - offset) / 2) return false;
-    out.resize(length);
-    for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<char16_t>(m_chunk.U16At(offset + i * 2));
-    return true;
+    return offset <= m_chunk.Size() && size <= (m_chunk.Size() - offset) / 2;
 }

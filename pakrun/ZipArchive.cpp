@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 #include "ByteView.h"
 
@@ -49,6 +50,9 @@ void ApplyZip64Extra(CByteView extra, ZipEntry& entry, bool offsetInExtra)
 bool CZipArchive::Open(CByteSource& source)
 {
     m_pSource = &source;
+    m_directory.reset();
+    m_records.clear();
+    m_recordEntries.clear();
     m_entries.clear();
     m_bCentralDirectory = false;
     DirectoryLocation location;
@@ -56,7 +60,8 @@ bool CZipArchive::Open(CByteSource& source)
         m_bCentralDirectory = true;
         return true;
     }
-    m_entries.clear();
+    m_directory.reset();
+    m_records.clear();
     WalkLocalHeaders();
     return !m_entries.empty();
 }
@@ -79,6 +84,7 @@ bool CZipArchive::FindDirectory(DirectoryLocation& location) const
         if (pos + kEndRecordSize + commentSize > tailSize) continue;
         const std::uint64_t eocdOffset = tailStart + pos;
         DirectoryLocation found;
+        found.entries = view.U16At(pos + 10);
         found.size = view.U32At(pos + 12);
         found.offset = view.U32At(pos + 16);
         // Only an offset or size of 0xFFFFFFFF needs the ZIP64 record. The entry count
@@ -113,6 +119,7 @@ bool CZipArchive::ReadZip64Location(std::uint64_t eocdOffset, DirectoryLocation&
     if (!m_pSource->ReadExact(endOffset, end, sizeof end)) return false;
     const CByteView endView(end, sizeof end);
     if (endView.U32At(0) != kZip64EndSignature) return false;
+    endView.U64(32, location.entries);
     endView.U64(40, location.size);
     endView.U64(48, location.offset);
     return location.offset <= endOffset && location.size <= endOffset - location.offset;
@@ -121,30 +128,61 @@ bool CZipArchive::ReadZip64Location(std::uint64_t eocdOffset, DirectoryLocation&
 bool CZipArchive::ReadDirectory(const DirectoryLocation& location)
 {
     const std::size_t size = static_cast<std::size_t>(std::min(location.size, kMaxDirectorySize));
-    std::vector<std::uint8_t> directory(size);
-    if (!m_pSource->ReadExact(location.offset, directory.data(), size)) return false;
-    const CByteView view(directory.data(), directory.size());
+    // Not cleared first: every byte is read over.
+    m_directory.reset(new std::uint8_t[size]);
+    if (!m_pSource->ReadExact(location.offset, m_directory.get(), size)) return false;
+    const CByteView view(m_directory.get(), size);
 
+    // The records are only checked and placed here; entries are made from them as needed.
+    m_records.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(location.entries, size / kCentralHeaderSize)));
     std::size_t pos = 0;
     while (view.Contains(pos, kCentralHeaderSize) && view.U32At(pos) == kCentralHeaderSignature) {
         const std::size_t nameSize = view.U16At(pos + 28);
         const std::size_t extraSize = view.U16At(pos + 30);
         const std::size_t commentSize = view.U16At(pos + 32);
         if (!view.Contains(pos + kCentralHeaderSize, nameSize + extraSize)) break;
-        ZipEntry entry;
-        entry.flags = view.U16At(pos + 8);
-        entry.method = view.U16At(pos + 10);
-        entry.compressedSize = view.U32At(pos + 20);
-        entry.uncompressedSize = view.U32At(pos + 24);
-        entry.localHeaderOffset = view.U32At(pos + 42);
-        const std::uint8_t* name = view.Data() + pos + kCentralHeaderSize;
-        entry.name.assign(reinterpret_cast<const char*>(name), nameSize);
-        ApplyZip64Extra(view.Sub(pos + kCentralHeaderSize + nameSize, extraSize), entry,
-                        entry.localHeaderOffset == 0xFFFFFFFFu);
-        m_entries.push_back(std::move(entry));
+        m_records.push_back(static_cast<std::uint32_t>(pos));
         pos += kCentralHeaderSize + nameSize + extraSize + commentSize;
     }
-    return !m_entries.empty();
+    return !m_records.empty();
+}
+
+std::string_view CZipArchive::RecordName(std::size_t record) const
+{
+    const std::uint8_t* at = m_directory.get() + m_records[record];
+    const std::size_t nameSize = CByteView(at, kCentralHeaderSize).U16At(28);
+    return std::string_view(reinterpret_cast<const char*>(at + kCentralHeaderSize), nameSize);
+}
+
+const ZipEntry& CZipArchive::RecordEntry(std::size_t record) const
+{
+    const auto [found, made] = m_recordEntries.try_emplace(record);
+    ZipEntry& entry = found->second;
+    if (!made) return entry;
+    const std::size_t pos = m_records[record];
+    const std::uint8_t* at = m_directory.get() + pos;
+    const CByteView view(at, kCentralHeaderSize);
+    const std::size_t nameSize = view.U16At(28);
+    const std::size_t extraSize = view.U16At(30);
+    entry.flags = view.U16At(8);
+    entry.method = view.U16At(10);
+    entry.compressedSize = view.U32At(20);
+    entry.uncompressedSize = view.U32At(24);
+    entry.localHeaderOffset = view.U32At(42);
+    entry.name = std::string(RecordName(record));
+    ApplyZip64Extra(CByteView(at + kCentralHeaderSize + nameSize, extraSize), entry,
+                    entry.localHeaderOffset == 0xFFFFFFFFu);
+    return entry;
+}
+
+const std::vector<ZipEntry>& CZipArchive::Entries() const
+{
+    if (m_bCentralDirectory && m_entries.size() < m_records.size()) {
+        m_entries.clear();
+        m_entries.reserve(m_records.size());
+        for (std::size_t record = 0; record < m_records.size(); ++record) m_entries.push_back(RecordEntry(record));
+    }
+    return m_entries;
 }
 
 void CZipArchive::WalkLocalHeaders()
@@ -184,6 +222,12 @@ void CZipArchive::WalkLocalHeaders()
 
 const ZipEntry* CZipArchive::Find(std::string_view name) const
 {
+    if (m_bCentralDirectory) {
+        for (std::size_t record = 0; record < m_records.size(); ++record) {
+            if (RecordName(record) == name) return &RecordEntry(record);
+        }
+        return nullptr;
+    }
     for (const ZipEntry& entry : m_entries) {
         if (entry.name == name) return &entry;
     }
@@ -192,24 +236,35 @@ const ZipEntry* CZipArchive::Find(std::string_view name) const
 
 std::size_t CZipArchive::Count(std::string_view name) const
 {
-    return static_cast<std::size_t>(
-        std::count_if(m_entries.begin(), m_entries.end(), [&](const ZipEntry& entry) { return entry.name == name; }));
+    std::size_t count = 0;
+    if (m_bCentralDirectory) {
+        for (std::size_t record = 0; record < m_records.size(); ++record) count += RecordName(record) == name ? 1 : 0;
+        return count;
+    }
+    for (const ZipEntry& entry : m_entries) count += entry.name == name ? 1 : 0;
+    return count;
+}
+
+bool CZipArchive::DataStart(const ZipEntry& entry, std::uint64_t& out) const
+{
+    if (!m_pSource) return false;
+    std::uint8_t header[kLocalHeaderSize];
+    if (!m_pSource->ReadExact(entry.localHeaderOffset, header, sizeof header)) return false;
+    const CByteView view(header, sizeof header);
+    if (view.U32At(0) != kLocalHeaderSignature) return false;
+    // The local header's own name and extra lengths place the data; its sizes may be
+    // zero (data descriptor), so the directory's are used.
+    out = entry.localHeaderOffset + kLocalHeaderSize + view.U16At(26) + view.U16At(28);
+    return true;
 }
 
 ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const
 {
     out.clear();
-    if (!m_pSource) return ZipReadStatus::Failed;
-    std::uint8_t header[kLocalHeaderSize];
-    if (!m_pSource->ReadExact(entry.localHeaderOffset, header, sizeof header)) return ZipReadStatus::Failed;
-    const CByteView view(header, sizeof header);
-    if (view.U32At(0) != kLocalHeaderSignature) return ZipReadStatus::Failed;
-    // The local header's own name and extra lengths place the data; its sizes may be
-    // zero (data descriptor), so the directory's are used.
-    const std::uint64_t dataStart = entry.localHeaderOffset + kLocalHeaderSize + view.U16At(26) + view.U16At(28);
-    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
-
     if (entry.method == 8) {
+        std::uint64_t dataStart = 0;
+        if (!DataStart(entry, dataStart)) return ZipReadStatus::Failed;
+        const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
         const ZipReadStatus status = CZipInflater::Inflate(*m_pSource, dataStart, entry.compressedSize, limit, out);
         // A stream that ends before its declared size means the size lied.
         if (status == ZipReadStatus::Complete && entry.sizeKnown && out.size() != entry.uncompressedSize) {
@@ -217,13 +272,25 @@ ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vec
         }
         return status;
     }
-    if (entry.method != 0) return ZipReadStatus::Failed;
-    const std::uint64_t available = dataStart < m_pSource->Size() ? m_pSource->Size() - dataStart : 0;
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>({entry.compressedSize, limit, available}));
-    out.resize(wanted);
-    const std::size_t got = m_pSource->ReadAt(dataStart, out.data(), wanted);
+    ZipPlace place;
+    if (!StoredPlace(entry, cap, place)) return ZipReadStatus::Failed;
+    out.resize(place.size);
+    const std::size_t got = m_pSource->ReadAt(place.offset, out.data(), place.size);
     out.resize(got);
-    if (got < wanted || wanted < std::min<std::uint64_t>(entry.compressedSize, limit)) return ZipReadStatus::Damaged;
-    if (entry.compressedSize > limit) return ZipReadStatus::Truncated;
-    return entry.compressedSize == entry.uncompressedSize ? ZipReadStatus::Complete : ZipReadStatus::Damaged;
+    return got < place.size ? ZipReadStatus::Damaged : place.status;
+}
+
+bool CZipArchive::StoredPlace(const ZipEntry& entry, std::size_t cap, ZipPlace& out) const
+{
+    out = ZipPlace();
+    std::uint64_t dataStart = 0;
+    if (entry.method != 0 || !DataStart(entry, dataStart)) return false;
+    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
+    const std::uint64_t available = dataStart < m_pSource->Size() ? m_pSource->Size() - dataStart : 0;
+    out.offset = dataStart;
+    out.size = static_cast<std::size_t>(std::min<std::uint64_t>({entry.compressedSize, limit, available}));
+    if (out.size < std::min<std::uint64_t>(entry.compressedSize, limit)) out.status = ZipReadStatus::Damaged;
+    else if (entry.compressedSize > limit) out.status = ZipReadStatus::Truncated;
+    else out.status = entry.compressedSize == entry.uncompressedSize ? ZipReadStatus::Complete : ZipReadStatus::Damaged;
+    return true;
 }

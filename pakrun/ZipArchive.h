@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "ByteSource.h"
@@ -20,6 +22,13 @@ struct ZipEntry {
     bool sizeKnown = true;            // false: found by walking, sizes in a data descriptor
 };
 
+// Where the bytes of a stored entry lie in the package, and how complete they are.
+struct ZipPlace {
+    std::uint64_t offset = 0;
+    std::size_t size = 0;
+    ZipReadStatus status = ZipReadStatus::Failed;
+};
+
 class CZipArchive {
 public:
     // Reads the central directory (ZIP64 too). When there is none that can be read, the
@@ -27,7 +36,9 @@ public:
     // yields its first entries. False only when no entry at all was found.
     bool Open(CByteSource& source);
 
-    const std::vector<ZipEntry>& Entries() const { return m_entries; }
+    // Every entry, in directory order. The entries of a central directory are made from
+    // its records on first use: finding entries by name makes only the ones found.
+    const std::vector<ZipEntry>& Entries() const;
     bool HasCentralDirectory() const { return m_bCentralDirectory; }
 
     // The first entry of that name, or null.
@@ -39,18 +50,33 @@ public:
     // data ends exactly at the declared size (or, for an entry of unknown size, ends).
     ZipReadStatus Read(const ZipEntry& entry, std::size_t cap, std::vector<std::uint8_t>& out) const;
 
+    // For a stored entry: the bytes that Read would give, and its status, without reading
+    // them, so that they can be read where they are. False for an entry that is not
+    // stored or that Read could not read at all.
+    bool StoredPlace(const ZipEntry& entry, std::size_t cap, ZipPlace& out) const;
+
 private:
     struct DirectoryLocation {
         std::uint64_t offset = 0;
         std::uint64_t size = 0;
+        std::uint64_t entries = 0;  // as the end record counts them: a guess to reserve room by
     };
 
     bool FindDirectory(DirectoryLocation& location) const;
     bool ReadZip64Location(std::uint64_t eocdOffset, DirectoryLocation& location) const;
     bool ReadDirectory(const DirectoryLocation& location);
+    std::string_view RecordName(std::size_t record) const;
+    const ZipEntry& RecordEntry(std::size_t record) const;
     void WalkLocalHeaders();
+    bool DataStart(const ZipEntry& entry, std::uint64_t& out) const;
 
     CByteSource* m_pSource = nullptr;
-    std::vector<ZipEntry> m_entries;
+    // The central directory as read, and where each of its records starts.
+    std::unique_ptr<std::uint8_t[]> m_directory;
+    std::vector<std::uint32_t> m_records;
+    // Entries made from records, by record; node-based, so that what Find hands out stays.
+    mutable std::unordered_map<std::size_t, ZipEntry> m_recordEntries;
+    // All entries: made from the records when asked for, or found by walking local headers.
+    mutable std::vector<ZipEntry> m_entries;
     bool m_bCentralDirectory = false;
 };

@@ -293,17 +293,7 @@ class Program:
 
     def find_window(self, timeout=20.0):
         """The program's visible window, found by its title and its process."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if self.process.poll() is not None:
-                raise RuntimeError(f"the program ended with {self.process.returncode} before its window showed")
-            result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
-                                     "--name", TITLE], capture_output=True, text=True)
-            ids = result.stdout.split()
-            if ids:
-                return Window(ids[0])
-            time.sleep(0.05)
-        raise TimeoutError(f"no window titled {TITLE} within {timeout} s")
+        return find_window(self.process.pid, lambda: self.process.poll() is None, timeout)
 
     def wait(self, timeout):
         """The exit code, or None when the program is still running after timeout seconds."""
@@ -316,6 +306,54 @@ class Program:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+class ShellStarted:
+    """ApkInstaller.exe started by the shell on our behalf (not our child), known by the Unix
+    pid of its process."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.started = time.monotonic()
+
+    def running(self):
+        try:
+            with open(f"/proc/{self.pid}/stat") as f:
+                return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+        except OSError:
+            return False
+
+    def find_window(self, timeout=20.0):
+        return find_window(self.pid, self.running, timeout)
+
+    def ended(self, timeout):
+        """Whether the process ends within timeout seconds (its exit code is its parent's
+        to see)."""
+        deadline = time.monotonic() + timeout
+        while self.running():
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.1)
+        return True
+
+    def kill(self):
+        if self.running():
+            os.kill(self.pid, 9)
+
+
+def find_window(pid, running, timeout):
+    """The visible window titled as ours that the process pid shows."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if not running():
+            raise RuntimeError(f"the program (pid {pid}) ended before its window showed")
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", TITLE],
+                                capture_output=True, text=True)
+        ids = result.stdout.split()
+        if ids:
+            return Window(ids[0])
+        time.sleep(0.05)
+    raise TimeoutError(f"no window titled {TITLE} within {timeout} s")
 
 
 # --- Looking at pixels --------------------------------------------------------------------------

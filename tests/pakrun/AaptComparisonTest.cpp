@@ -171,6 +171,11 @@ TEST(AaptComparison, IconsDrawnFromVectorsAndReferences)
     for (const char* name : {"vector_only", "vector_shapes", "color_refs", "inset_bitmap"}) Compare(OwnPackagePath(name));
 }
 
+TEST(AaptComparison, PlatformResourcesWithAThirtyTwoMegabyteTable)
+{
+    Compare(PlatformPackagePath());
+}
+
 TEST(AaptComparison, ReferenceCycleThatAaptRejects)
 {
     // aapt gives up on the cyclic versionName; the package's name still matches.

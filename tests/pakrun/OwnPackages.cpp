@@ -9,6 +9,11 @@ std::string OwnPackagePath(const std::string& name)
     return std::string(APKI_OWN_PACKAGES_DIR) + "/" + name + ".apk";
 }
 
+std::string PlatformPackagePath()
+{
+    return APKI_PLATFORM_PACKAGE;
+}
+
 std::string SourceLanguageFilePath()
 {
     return APKI_SOURCE_LANGUAGE_FILE;

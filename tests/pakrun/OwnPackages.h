@@ -9,6 +9,10 @@
 // The path of tests/data/apks/<name>.apk.
 std::string OwnPackagePath(const std::string& name);
 
+// The platform's resources of Debian's android-framework-res: a package with a 32 MB
+// stored resource table.
+std::string PlatformPackagePath();
+
 // resources/Language.xml in the source tree.
 std::string SourceLanguageFilePath();
 

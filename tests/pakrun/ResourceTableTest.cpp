@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ArscBuilder.h"
+#include "CountingSource.h"
+#include "MemorySource.h"
 #include "OwnPackages.h"
 #include "ResourceResolver.h"
 #include "ResourceTable.h"
@@ -37,6 +39,38 @@ std::string Label(const CResourceTable& table, const LocalePreference& locale, s
     CResourceResolver(&table).Text(Reference(CArscBuilder::Id(kString, entry)), u"", locale, text);
     return Narrow(text);
 }
+
+// The answers a window needs of a table, for a few ids of two types: texts in Chinese
+// and by default, and the files of the mipmap type.
+std::string Answers(const CResourceTable& table)
+{
+    const CResourceResolver resolver(&table);
+    std::string answers;
+    for (std::uint16_t entry = 0; entry < 6; ++entry) {
+        std::u16string text;
+        answers += resolver.Text(Reference(CArscBuilder::Id(kString, entry)), u"", kChinese, text) ? Narrow(text) : "-";
+        answers += resolver.DefaultText(Reference(CArscBuilder::Id(kString, entry)), u"", text) ? Narrow(text) : "-";
+        std::vector<ResourceFile> files;
+        resolver.Files(CArscBuilder::Id(kMipmap, entry), files);
+        for (const ResourceFile& file : files) answers += file.path + ";";
+        answers += "|";
+    }
+    return answers;
+}
+
+// The table loaded from where it lies inside a package, behind other bytes.
+struct TableInPlace {
+    std::string package;
+    CMemorySource memory;
+    CCountingSource source;
+    CResourceTable table;
+    bool loaded;
+    explicit TableInPlace(const std::string& data, std::size_t length)
+        : package("PK-other-entries-" + data), memory(package.data(), package.size()), source(memory),
+          loaded(table.Load(source, 17, length))
+    {
+    }
+};
 
 CArscBuilder LabelsBuilder()
 {
@@ -200,4 +234,76 @@ TEST(ResourceTable, NoTableResolvesNothing)
     inlineText.type = ResValue::kString;
     EXPECT_TRUE(resolver.Text(inlineText, u"As written", kChinese, text));
     EXPECT_EQ("As written", Narrow(text));
+}
+
+TEST(ResourceTable, ReadWhereItLiesAnswersAsReadIntoMemory)
+{
+    CArscBuilder mixed = LabelsBuilder();
+    mixed.SetString(kString, 5, Config{"", "", 0, 0x20}, u"Night");
+    mixed.SetReference(kString, 4, Config{}, CArscBuilder::Id(kString, 5));
+    mixed.SetString(kMipmap, 1, Config{"", "", 480, 0}, u"res/m-xxhdpi/b.png");
+    mixed.SetString(kMipmap, 1, Config{"", "", 160, 0}, u"res/m-mdpi/b.png");
+    mixed.SetReference(kMipmap, 2, Config{}, CArscBuilder::Id(kMipmap, 1));
+    for (Layout layout : {Layout::Dense, Layout::Sparse, Layout::Offset16, Layout::Compact}) {
+        for (const std::string& data : {CArscBuilder(mixed).WithLayout(layout).Build(),
+                                        CArscBuilder(mixed).WithLayout(layout).WithUnknownChunks().WithUtf16Pool().Build()}) {
+            LoadedTable held(data);
+            TableInPlace read(data, data.size());
+            ASSERT_TRUE(read.loaded);
+            EXPECT_EQ(Answers(held.table), Answers(read.table)) << int(layout);
+            EXPECT_EQ(held.table.ChunksSearched(), read.table.ChunksSearched());
+        }
+    }
+    // Cut anywhere, the table read in place still answers as the cut bytes do in memory.
+    const std::string data = CArscBuilder(mixed).WithUnknownChunks().Build();
+    for (std::size_t length = 0; length <= data.size(); length += 3) {
+        CResourceTable held;
+        const bool heldLoaded = held.Load(CByteView(reinterpret_cast<const std::uint8_t*>(data.data()), length));
+        TableInPlace read(data, length);
+        ASSERT_EQ(heldLoaded, read.loaded) << length;
+        if (heldLoaded) {
+            EXPECT_EQ(Answers(held), Answers(read.table)) << length;
+        }
+    }
+}
+
+TEST(ResourceTable, ALabelInEightyLanguagesReadsTheHeadersAndTheLanguagesThatServe)
+{
+    // 500 strings in each of 83 configurations, 10 KB a type chunk.
+    constexpr std::uint16_t kStrings = 500;
+    std::vector<Config> configs = {Config{}, Config{"zh", "", 0, 0}, Config{"zh", "CN", 0, 0}};
+    for (char first = 'a'; configs.size() < 83; ++first) {
+        for (char second = 'a'; second <= 'z' && configs.size() < 83; second += 3) {
+            if (first != 'z') configs.push_back(Config{std::string{first, second}, "", 0, 0});
+        }
+    }
+    CArscBuilder builder;
+    const std::uint32_t filler = builder.String(u"A string of the app, translated");
+    for (const Config& config : configs) {
+        builder.SetString(kString, 0, config, config.language == "zh" ? (config.region.empty() ? u"中文" : u"简体") : u"Label");
+        for (std::uint16_t entry = 1; entry < kStrings; ++entry) builder.Set(kString, entry, config, 3, filler);
+    }
+    const std::string data = builder.Build();
+    ASSERT_GT(data.size(), 800000u);
+
+    TableInPlace read(data, data.size());
+    ASSERT_TRUE(read.loaded);
+    // The walk: a read at each chunk's header, a few percent of the table in all.
+    EXPECT_LE(read.source.Reads(), configs.size() + 8);
+    EXPECT_LE(read.source.BytesRead(), data.size() / 20);
+    read.source.Reset();
+    EXPECT_EQ("简体", Label(read.table, kChinese));
+    EXPECT_EQ("Label", Label(read.table, LocalePreference{}));
+    // The two lookups: the entry and the string of three configurations, then of one; a
+    // few blocks in all.
+    EXPECT_LE(read.source.Reads(), 16u);
+    EXPECT_LE(read.source.BytesRead(), 16 * CPieceReader::kSmallBlock + CPieceReader::kLargeBlock);
+
+    read.source.Reset();
+    std::vector<ResourceCandidate> candidates;
+    read.table.Candidates(CArscBuilder::Id(kString, 7), [](const CResourceConfig&) { return false; }, candidates);
+    EXPECT_TRUE(candidates.empty());
+    EXPECT_EQ(0u, read.source.Reads());
+    read.table.Candidates(CArscBuilder::Id(kString, 7), candidates);
+    EXPECT_EQ(configs.size(), candidates.size());
 }

@@ -161,3 +161,85 @@ TEST(ZipArchive, CutsAtEveryPointNeverFail)
         }
     }
 }
+
+TEST(ZipArchive, StoredPlaceIsWhereReadFindsTheBytesAndJudgesThemAlike)
+{
+    CZipBuilder::Entry longer;
+    longer.name = "longer";
+    longer.data = std::string(3000, 'l');
+    longer.deflate = false;
+    longer.declaredSize = 100;
+    CZipBuilder::Entry shorter = longer;
+    shorter.name = "shorter";
+    shorter.declaredSize = 100000;
+    CZipBuilder::Entry beyond = longer;
+    beyond.name = "beyond";
+    beyond.declaredSize = beyond.declaredCompressed = 0x7FFFFFFF;
+    CZipBuilder::Entry lying = longer;
+    lying.name = "lying";
+    lying.declaredOffset = 0x7FFFFFF0;
+    const std::string archive = CZipBuilder()
+                                    .Add("whole", std::string(5000, 'w'), false)
+                                    .Add("empty", "", false)
+                                    .Add(longer)
+                                    .Add(shorter)
+                                    .Add(beyond)
+                                    .Add(lying)
+                                    .Add("deflated", std::string(5000, 'd'))
+                                    .Build();
+    CMemorySource source(archive.data(), archive.size());
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(source));
+    for (const char* name : {"whole", "empty", "longer", "shorter", "beyond", "lying", "deflated"}) {
+        for (std::size_t cap : {std::size_t(1) << 20, std::size_t(1000)}) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(cap));
+            const ZipEntry* entry = zip.Find(name);
+            ASSERT_NE(nullptr, entry);
+            std::vector<std::uint8_t> bytes;
+            const ZipReadStatus status = zip.Read(*entry, cap, bytes);
+            ZipPlace place;
+            if (!zip.StoredPlace(*entry, cap, place)) {
+                EXPECT_TRUE(status == ZipReadStatus::Failed || entry->method != 0);
+                continue;
+            }
+            EXPECT_EQ(status, place.status);
+            ASSERT_LE(place.offset + place.size, archive.size());
+            EXPECT_EQ(std::string(bytes.begin(), bytes.end()), archive.substr(std::size_t(place.offset), place.size));
+        }
+    }
+    ZipPlace place;
+    EXPECT_FALSE(zip.StoredPlace(*zip.Find("deflated"), 1u << 20, place));
+    EXPECT_FALSE(zip.StoredPlace(*zip.Find("lying"), 1u << 20, place));
+    ASSERT_TRUE(zip.StoredPlace(*zip.Find("longer"), 1u << 20, place));
+    EXPECT_EQ(ZipReadStatus::Truncated, place.status);
+    EXPECT_EQ(100u, place.size);
+}
+
+TEST(ZipArchive, EntriesFoundByNameStayWhenAllAreListed)
+{
+    const std::string archive =
+        CZipBuilder().Add("a", "first a", false).Add("b", "bee").Add("a", "second a").Add("c/d.txt", "deep", false).Build();
+    CMemorySource source(archive.data(), archive.size());
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(source));
+    const ZipEntry* a = zip.Find("a");
+    ASSERT_NE(nullptr, a);
+    EXPECT_EQ(2u, zip.Count("a"));
+    EXPECT_EQ(1u, zip.Count("c/d.txt"));
+    EXPECT_EQ(0u, zip.Count("c"));
+    EXPECT_EQ(nullptr, zip.Find("d.txt"));
+    const std::vector<ZipEntry>& all = zip.Entries();
+    ASSERT_EQ(4u, all.size());
+    EXPECT_EQ("a", all[0].name);
+    EXPECT_EQ("b", all[1].name);
+    EXPECT_EQ("a", all[2].name);
+    EXPECT_EQ("c/d.txt", all[3].name);
+    // The entry found first is still the first of its name, read as before.
+    EXPECT_EQ(a, zip.Find("a"));
+    EXPECT_EQ(all[0].localHeaderOffset, a->localHeaderOffset);
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(ZipReadStatus::Complete, zip.Read(*a, 100, bytes));
+    EXPECT_EQ("first a", std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(ZipReadStatus::Complete, zip.Read(all[3], 100, bytes));
+    EXPECT_EQ("deep", std::string(bytes.begin(), bytes.end()));
+}

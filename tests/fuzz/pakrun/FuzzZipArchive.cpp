@@ -1,9 +1,23 @@
-// Any bytes as a ZIP archive: the directory, then every entry read with a small cap.
+// Any bytes as a ZIP archive: the directory, then every entry read with a small cap; a
+// stored entry's place must hold exactly what reading it gives, and an entry found by
+// its name must be the first of that name in the list.
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "MemorySource.h"
 #include "ZipArchive.h"
+
+namespace {
+
+bool SameEntry(const ZipEntry& a, const ZipEntry& b)
+{
+    return a.name == b.name && a.method == b.method && a.flags == b.flags && a.compressedSize == b.compressedSize &&
+           a.uncompressedSize == b.uncompressedSize && a.localHeaderOffset == b.localHeaderOffset &&
+           a.sizeKnown == b.sizeKnown;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -12,10 +26,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!zip.Open(source)) return 0;
     std::vector<std::uint8_t> bytes;
     std::size_t reads = 0;
-    for (const ZipEntry& entry : zip.Entries()) {
+    for (std::size_t i = 0; i < zip.Entries().size(); ++i) {
+        const ZipEntry& entry = zip.Entries()[i];
         if (++reads > 64) break;
+        std::size_t first = 0;
+        while (zip.Entries()[first].name != entry.name) ++first;
+        const ZipEntry* found = zip.Find(entry.name);
+        if (!found || !SameEntry(*found, zip.Entries()[first])) __builtin_trap();
         const ZipReadStatus status = zip.Read(entry, 1u << 20, bytes);
         if (bytes.size() > (1u << 20) || (status == ZipReadStatus::Complete && entry.sizeKnown && bytes.size() != entry.uncompressedSize)) {
+            __builtin_trap();
+        }
+        ZipPlace place;
+        if (zip.StoredPlace(entry, 1u << 20, place)) {
+            // An empty place may lie past the end, where a header's lengths point.
+            if (place.status != status || place.size != bytes.size() ||
+                (place.size > 0 && (place.offset > size || place.size > size - place.offset ||
+                                    std::memcmp(data + place.offset, bytes.data(), place.size) != 0))) {
+                __builtin_trap();
+            }
+        } else if (entry.method == 0 && status != ZipReadStatus::Failed) {
             __builtin_trap();
         }
     }
