@@ -11,6 +11,7 @@
 #include "OwnPackages.h"
 #include "PixelCanvas.h"
 #include "PngWriter.h"
+#include "StreamBytes.h"
 #include "StreamImage.h"
 #include "SystemImageDecoder.h"
 
@@ -34,19 +35,6 @@ struct DrawnIcon {
 
     COLORREF At(int x, int y) const { return canvas->Pixel(x, y); }
 };
-
-std::string StreamBytes(IStream* stream)
-{
-    STATSTG stat{};
-    if (!stream || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return std::string();
-    std::string bytes(static_cast<std::size_t>(stat.cbSize.QuadPart), '\0');
-    LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ULONG read = 0;
-    stream->Read(bytes.data(), ULONG(bytes.size()), &read);
-    bytes.resize(read);
-    return bytes;
-}
 
 // Parses the package through the library, then paints its icon as the window does.
 DrawnIcon Draw(const std::string& package)
