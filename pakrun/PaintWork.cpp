@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GradientLayout.h"
+#include "ImageFormat.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ double PaintPixels(const IconPaint& paint, const IconRect& box, int side, float 
         }
     }
     return work;
+}
+
+double BitmapPixels(const IconBitmap& bitmap)
+{
+    std::uint32_t width = 0, height = 0;
+    if (!CImageFormat::Size(bitmap.bytes.data(), bitmap.bytes.size(), width, height)) return CPaintWork::kUnknownBitmapPixels;
+    return double(width) * double(height);
 }
 
 }  // namespace
@@ -77,11 +85,16 @@ double CPaintWork::OfScene(const IconScene& scene, float scale)
         if (clip.parent >= 0 && std::size_t(clip.parent) < i) clipWork[i] += clipWork[std::size_t(clip.parent)];
     }
     double work = 0;
+    std::vector<bool> decoded(scene.bitmaps.size());
     for (const IconShape& shape : scene.shapes) {
         const double clips = shape.clip >= 0 && std::size_t(shape.clip) < clipWork.size() ? clipWork[std::size_t(shape.clip)] : 0;
         work += kPerShape + clips;
         if (shape.bitmap >= 0) {
             work += kPerBitmapPixel * ShownPixels(shape.bitmapRect, scene.size, scale);
+            if (std::size_t(shape.bitmap) < decoded.size() && !decoded[std::size_t(shape.bitmap)]) {
+                decoded[std::size_t(shape.bitmap)] = true;
+                work += kPerDecodedPixel * BitmapPixels(scene.bitmaps[std::size_t(shape.bitmap)]);
+            }
             continue;
         }
         const IconRect bounds = shape.path.Bounds();

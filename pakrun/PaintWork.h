@@ -4,7 +4,7 @@
 // from the path's top to its bottom and keeps each row's crossing edges sorted by
 // insertion, which costs the square of their number; strokes are widened into outlines
 // and filled the same way; every fill also builds its clips again; then it paints the
-// pixels of the shape's box. A curve crosses a row no more often than its control
+// pixels of the shape's box. A bitmap layer is decoded once, at the size its header gives. A curve crosses a row no more often than its control
 // polygon, so the polygon's legs stand for the curve's flattened edges.
 #pragma once
 
@@ -20,8 +20,10 @@ public:
     static constexpr double kPerRow = 20;            // a device row a region spans
     static constexpr double kPerPixel = 12;          // a device pixel painted
     static constexpr double kPerGradientPixel = 40;  // a gradient's pixel computed and set in a texture
-    // A device pixel resampled from a bitmap layer, its decoding at a launcher bitmap's size included.
-    static constexpr double kPerBitmapPixel = 120;
+    static constexpr double kPerBitmapPixel = 120;  // a device pixel resampled from a bitmap layer
+    static constexpr double kPerDecodedPixel = 10;  // a pixel of a bitmap layer decoded, once a bitmap
+    // A bitmap whose header gives no size is counted as large as the decoder takes.
+    static constexpr double kUnknownBitmapPixels = 4096.0 * 4096.0;
     // A widened stroke's outline crosses a row on both sides of the line.
     static constexpr int kStrokeCopies = 2;
     // The most work one icon may take: about 50 ms under Wine, where a launcher icon of a

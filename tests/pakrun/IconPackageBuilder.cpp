@@ -43,12 +43,13 @@ std::string CIconPackageBuilder::Build(std::uint32_t icon, std::uint32_t roundIc
 
 std::string CIconPackageBuilder::FakePng()
 {
-    return std::string("\x89PNG\r\n\x1a\n", 8) + std::string(24, '\0');
+    // The header chunk gives a launcher icon's size, 192 x 192.
+    return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\xc0\0\0\0\xc0", 24) + std::string(8, '\0');
 }
 
 std::string CIconPackageBuilder::FakeWebP()
 {
-    return std::string("RIFF\x18\0\0\0WEBPVP8 ", 16) + std::string(16, '\0');
+    return std::string("RIFF\x18\0\0\0WEBPVP8 \0\0\0\0\0\0\0\x9d\x01\x2a\xc0\0\xc0\0", 30) + std::string(2, '\0');
 }
 
 namespace DrawableXml {

@@ -25,7 +25,8 @@ public:
     // roundIcon 0 leaves android:roundIcon out.
     std::string Build(std::uint32_t icon, std::uint32_t roundIcon = 0) const;
 
-    // Picture headers that pass for their format: the parser reads no further.
+    // Picture headers that pass for their format and give a size of 192 x 192: the
+    // parser reads no further.
     static std::string FakePng();
     static std::string FakeWebP();
 

@@ -9,6 +9,7 @@
 #include "ApkParser.h"
 #include "OwnPackages.h"
 #include "PaintWork.h"
+#include "PngWriter.h"
 #include "TestData.h"
 
 namespace {
@@ -35,12 +36,13 @@ IconShape Filled(IconPath path, IconPaint paint = IconPaint::Solid(0xFF000000))
     return shape;
 }
 
-double SceneWork(std::vector<IconShape> shapes, std::vector<IconClip> clips = {})
+double SceneWork(std::vector<IconShape> shapes, std::vector<IconClip> clips = {}, std::vector<IconBitmap> bitmaps = {})
 {
     IconScene scene;
     scene.size = 70;
     scene.shapes = std::move(shapes);
     scene.clips = std::move(clips);
+    scene.bitmaps = std::move(bitmaps);
     return CPaintWork::OfScene(scene, kScale);
 }
 
@@ -121,7 +123,14 @@ TEST(PaintWork, SceneCountsShapesClipsPixelsGradientsAndBitmaps)
     IconShape bitmap;
     bitmap.bitmap = 0;
     bitmap.bitmapRect = {-10, -10, 80, 80};
-    EXPECT_DOUBLE_EQ(CPaintWork::kPerShape + CPaintWork::kPerBitmapPixel * 280 * 280, SceneWork({bitmap}));
+    const double resampled = CPaintWork::kPerShape + CPaintWork::kPerBitmapPixel * 280 * 280;
+    // Decoded once, at the size its header gives; as large as the decoder takes without one.
+    const std::uint32_t transparent[35] = {};
+    const std::vector<std::uint8_t> png = CPngWriter::Write(transparent, 7, 5);
+    EXPECT_DOUBLE_EQ(2 * resampled + CPaintWork::kPerDecodedPixel * 35,
+                     SceneWork({bitmap, bitmap}, {}, {IconBitmap{"a.png", ImageKind::Png, png}}));
+    EXPECT_DOUBLE_EQ(resampled + CPaintWork::kPerDecodedPixel * CPaintWork::kUnknownBitmapPixels,
+                     SceneWork({bitmap}, {}, {IconBitmap{"a.png", ImageKind::Png, {png.begin(), png.begin() + 20}}}));
 }
 
 TEST(PaintWorkOwnPackages, LauncherIconsTakeLittleOfWhatIsAllowed)

@@ -1,8 +1,10 @@
-// Any bytes as a drawable document, drawn as a vector or a shape, its gradients laid out.
+// Any bytes as a drawable document, drawn as a vector or a shape, its gradients laid out
+// and the work of painting it counted.
 #include <cstdint>
 #include <vector>
 
 #include "GradientLayout.h"
+#include "PaintWork.h"
 #include "ShapeDrawable.h"
 #include "VectorDrawable.h"
 
@@ -23,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (scene.shapes.size() > CVectorDrawable::kMaxShapes + 1 || scene.clips.size() > CVectorDrawable::kMaxClips) {
         __builtin_trap();
     }
+    scene.size = 70;
+    // Never less than a shape's share: a count that came out small would let the scene through.
+    const double work = CPaintWork::OfScene(scene, CPaintWork::kScale);
+    if (work < CPaintWork::kPerShape * double(scene.shapes.size())) __builtin_trap();
     for (const IconShape& shape : scene.shapes) {
         if (shape.clip >= int(scene.clips.size())) __builtin_trap();
         for (const IconPaint* paint : {&shape.fill, &shape.stroke}) {
