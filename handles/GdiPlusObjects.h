@@ -75,6 +75,9 @@ APKI_GDIP_TRAITS(GdipFontFamilyTraits, GpFontFamily, GdipDeleteFontFamily);
 APKI_GDIP_TRAITS(GdipStringFormatTraits, GpStringFormat, GdipDeleteStringFormat);
 APKI_GDIP_TRAITS(GdipRegionTraits, GpRegion, GdipDeleteRegion);
 APKI_GDIP_TRAITS(GdipImageAttributesTraits, GpImageAttributes, GdipDisposeImageAttributes);
+APKI_GDIP_TRAITS(GdipPathTraits, GpPath, GdipDeletePath);
+APKI_GDIP_TRAITS(GdipPenTraits, GpPen, GdipDeletePen);
+APKI_GDIP_TRAITS(GdipBrushTraits, GpBrush, GdipDeleteBrush);
 
 #undef APKI_GDIP_TRAITS
 
@@ -87,3 +90,6 @@ using CGdipFontFamily = CGdipObject<GdipFontFamilyTraits>;
 using CGdipStringFormat = CGdipObject<GdipStringFormatTraits>;
 using CGdipRegion = CGdipObject<GdipRegionTraits>;
 using CGdipImageAttributes = CGdipObject<GdipImageAttributesTraits>;
+using CGdipPath = CGdipObject<GdipPathTraits>;
+using CGdipPen = CGdipObject<GdipPenTraits>;
+using CGdipBrush = CGdipObject<GdipBrushTraits>;  // any kind of brush

@@ -90,7 +90,8 @@ LocalePreference CApkParser::LocaleOf(const std::u16string& languageCode)
     return {};
 }
 
-bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary)
+bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary,
+                       CIconPainter* painter)
 {
     summary = ApkSummary();
     summary.fileSize = source.Size();
@@ -128,7 +129,7 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
     ReadLabel(manifest, resolver, locale, summary);
 
     ApkIcon icon;
-    const CIconChooser chooser(zip, resolver);
+    const CIconChooser chooser(zip, resolver, painter);
     if (chooser.Choose(ReferenceOf(manifest.icon), ReferenceOf(manifest.roundIcon), icon)) {
         summary.icon = std::move(icon);
     }

@@ -6,6 +6,7 @@
 
 #include "ApkSummary.h"
 #include "ByteSource.h"
+#include "IconPainter.h"
 #include "ResourceConfig.h"
 
 class CApkParser {
@@ -19,5 +20,7 @@ public:
     static LocalePreference LocaleOf(const std::u16string& languageCode);
 
     // Fills summary as far as the package allows. False when it has no readable manifest.
-    static bool Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary);
+    // The painter, where there is one, turns icons drawn from XML and WebP icons into PNGs.
+    static bool Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary,
+                      CIconPainter* painter = nullptr);
 };

@@ -3,94 +3,31 @@
 #include <algorithm>
 
 #include "BinaryXml.h"
+#include "DrawableReader.h"
 #include "ManifestReader.h"
 
 namespace {
 
 constexpr int kMaxXmlDepth = 3;
-// How many files one choice opens in the search for a decodable one.
-constexpr int kMaxBitmapReads = 64;
-// How many drawable documents one choice may open.
-constexpr int kMaxXmlDocuments = 16;
 // How many of a document's drawable references are tried.
 constexpr std::size_t kMaxDrawablesPerXml = 8;
-// Enough of a file to tell its format.
-constexpr std::size_t kSniffBytes = 32;
 
-bool EndsWith(const std::string& text, const char* suffix)
+bool IsWebP(ImageKind kind)
 {
-    const std::string tail(suffix);
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return kind == ImageKind::WebP;
 }
 
-}  // namespace
-
-bool CIconChooser::Choose(std::uint32_t iconId, std::uint32_t roundIconId, ApkIcon& out) const
+bool IsDecodableOrWebP(ImageKind kind)
 {
-    out = ApkIcon();
-    Budget budget{kMaxBitmapReads, kMaxXmlDocuments};
-    if (iconId != 0 && FirstBitmap(iconId, budget, out)) return true;
-    if (roundIconId != 0 && FirstBitmap(roundIconId, budget, out)) return true;
-    if (iconId != 0 && BitmapBehindXml(iconId, 0, budget, out)) return true;
-    return roundIconId != 0 && BitmapBehindXml(roundIconId, 0, budget, out);
-}
-
-// The first file of the resource, in density order, that is a decodable image.
-bool CIconChooser::FirstBitmap(std::uint32_t resourceId, Budget& budget, ApkIcon& out) const
-{
-    std::vector<ResourceFile> files;
-    m_resolver.Files(resourceId, files);
-    std::vector<std::uint8_t> bytes;
-    for (const ResourceFile& file : files) {
-        if (EndsWith(file.path, ".xml")) continue;
-        if (budget.bitmapReads-- <= 0) return false;
-        const ZipEntry* entry = m_zip.Find(file.path);
-        if (!entry || entry->uncompressedSize > kMaxIconBytes) continue;
-        // Only a file that starts as a decodable picture is read whole.
-        if (m_zip.Read(*entry, kSniffBytes, bytes) == ZipReadStatus::Failed ||
-            !CImageFormat::IsDecodable(CImageFormat::Sniff(bytes.data(), bytes.size()))) {
-            continue;
-        }
-        if (m_zip.Read(*entry, kMaxIconBytes, bytes) != ZipReadStatus::Complete) continue;
-        const ImageKind kind = CImageFormat::Sniff(bytes.data(), bytes.size());
-        if (!CImageFormat::IsDecodable(kind)) continue;
-        out.entry = file.path;
-        out.kind = kind;
-        out.bytes = std::move(bytes);
-        return true;
-    }
-    return false;
-}
-
-// An adaptive icon (or an inset, bitmap or layer around one) names its pictures by
-// android:drawable or android:src; each is tried in turn until one is a bitmap.
-bool CIconChooser::BitmapBehindXml(std::uint32_t resourceId, int depth, Budget& budget, ApkIcon& out) const
-{
-    if (depth >= kMaxXmlDepth) return false;
-    std::vector<ResourceFile> files;
-    m_resolver.Files(resourceId, files);
-    std::vector<std::uint32_t> drawables;
-    for (const ResourceFile& file : files) {
-        if (!EndsWith(file.path, ".xml")) continue;
-        if (budget.documents-- <= 0) return false;
-        DrawablesOfXml(file.path, drawables);
-        for (const std::uint32_t drawable : drawables) {
-            if (drawable == resourceId) continue;
-            if (FirstBitmap(drawable, budget, out) || BitmapBehindXml(drawable, depth + 1, budget, out)) return true;
-        }
-    }
-    return false;
+    return CImageFormat::IsDecodable(kind) || kind == ImageKind::WebP;
 }
 
 // The resources that the document draws, best first: the references inside an adaptive
 // icon's <foreground> (on it or on any element within it), then the document's other
 // android:drawable and android:src references; each once, in document order.
-void CIconChooser::DrawablesOfXml(const std::string& path, std::vector<std::uint32_t>& out) const
+void DrawablesOfXml(const std::vector<std::uint8_t>& bytes, std::vector<std::uint32_t>& out)
 {
     out.clear();
-    const ZipEntry* entry = m_zip.Find(path);
-    std::vector<std::uint8_t> bytes;
-    if (!entry || m_zip.Read(*entry, kMaxXmlBytes, bytes) == ZipReadStatus::Failed) return;
     CBinaryXml document;
     if (!document.Load(CByteView(bytes.data(), bytes.size()))) return;
     std::vector<std::uint32_t> others;
@@ -111,4 +48,89 @@ void CIconChooser::DrawablesOfXml(const std::string& path, std::vector<std::uint
         if (std::find(out.begin(), out.end(), drawable) == out.end()) out.push_back(drawable);
     }
     if (out.size() > kMaxDrawablesPerXml) out.resize(kMaxDrawablesPerXml);
+}
+
+}  // namespace
+
+bool CIconChooser::Choose(std::uint32_t iconId, std::uint32_t roundIconId, ApkIcon& out) const
+{
+    out = ApkIcon();
+    // One budget of file reads for the whole choice.
+    CIconFiles files(m_zip, m_resolver);
+    const std::uint32_t ids[] = {iconId, roundIconId};
+    for (const std::uint32_t id : ids) {
+        if (id != 0 && AsItIs(files, id, out)) return true;
+    }
+    for (const std::uint32_t id : ids) {
+        if (id != 0 && Drawn(files, id, out)) return true;
+    }
+    for (const std::uint32_t id : ids) {
+        if (id != 0 && Converted(files, id, out)) return true;
+    }
+    for (const std::uint32_t id : ids) {
+        if (id != 0 && NamedByXml(files, id, 0, out)) return true;
+    }
+    return false;
+}
+
+bool CIconChooser::AsItIs(CIconFiles& files, std::uint32_t resourceId, ApkIcon& out) const
+{
+    IconBitmap bitmap;
+    if (!files.ReadBitmap(resourceId, CImageFormat::IsDecodable, bitmap)) return false;
+    out.entry = std::move(bitmap.entry);
+    out.origin = IconOrigin::Bitmap;
+    out.kind = bitmap.kind;
+    out.bytes = std::move(bitmap.bytes);
+    return true;
+}
+
+bool CIconChooser::Drawn(CIconFiles& files, std::uint32_t resourceId, ApkIcon& out) const
+{
+    const bool webp = m_pPainter && m_pPainter->DecodesWebP();
+    CDrawableReader reader(files, webp ? IsDecodableOrWebP : CImageFormat::IsDecodable);
+    IconScene scene;
+    std::string entry;
+    if (!reader.ReadIcon(resourceId, kDrawnIconPixels, scene, entry)) return false;
+    std::vector<std::uint8_t> png;
+    if (m_pPainter && !m_pPainter->Paint(scene, png)) return false;
+    out.entry = std::move(entry);
+    out.origin = IconOrigin::Drawn;
+    out.kind = m_pPainter ? ImageKind::Png : ImageKind::Unknown;
+    out.bytes = std::move(png);
+    out.scene = std::move(scene);
+    return true;
+}
+
+bool CIconChooser::Converted(CIconFiles& files, std::uint32_t resourceId, ApkIcon& out) const
+{
+    IconBitmap bitmap;
+    std::vector<std::uint8_t> png;
+    if (!m_pPainter || !m_pPainter->DecodesWebP() || !files.ReadBitmap(resourceId, IsWebP, bitmap) ||
+        !m_pPainter->ConvertWebP(bitmap.bytes, png)) {
+        return false;
+    }
+    out.entry = std::move(bitmap.entry);
+    out.origin = IconOrigin::Converted;
+    out.kind = ImageKind::Png;
+    out.bytes = std::move(png);
+    return true;
+}
+
+// An adaptive icon (or an inset, bitmap or layer around one) names its pictures by
+// android:drawable or android:src; each is tried in turn until one is a bitmap.
+bool CIconChooser::NamedByXml(CIconFiles& files, std::uint32_t resourceId, int depth, ApkIcon& out) const
+{
+    std::string path;
+    std::vector<std::uint8_t> bytes;
+    if (depth >= kMaxXmlDepth || !files.ReadXml(resourceId, path, bytes)) return false;
+    std::vector<std::uint32_t> drawables;
+    DrawablesOfXml(bytes, drawables);
+    for (const std::uint32_t drawable : drawables) {
+        if (drawable == resourceId) continue;
+        if (AsItIs(files, drawable, out) || NamedByXml(files, drawable, depth + 1, out)) {
+            out.origin = IconOrigin::Named;
+            return true;
+        }
+    }
+    return false;
 }

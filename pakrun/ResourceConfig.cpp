@@ -55,6 +55,7 @@ void CResourceConfig::Load(CByteView config)
     m_strLanguage = UnpackLocalePart(bytes + 8, 'a');
     m_strRegion = UnpackLocalePart(bytes + 10, '0');
     m_nDensity = static_cast<std::uint16_t>(bytes[14] | (bytes[15] << 8));
+    m_nPlatformVersion = static_cast<std::uint16_t>(bytes[24] | (bytes[25] << 8));
     m_strScript.clear();
     for (int i = 36; i < 40 && bytes[i] != 0; ++i) m_strScript += static_cast<char>(bytes[i]);
     // mcc/mnc, orientation/touchscreen, keyboard..screen size, screen layout..dp sizes,

@@ -25,6 +25,8 @@ public:
     const std::string& Region() const { return m_strRegion; }
     const std::string& Script() const { return m_strScript; }
     std::uint16_t Density() const { return m_nDensity; }
+    // The platform version qualifier ("-v26"); 0 for none.
+    std::uint16_t PlatformVersion() const { return m_nPlatformVersion; }
     bool HasLocale() const { return !m_strLanguage.empty(); }
     // True when some qualifier other than locale, density and platform version is set
     // (night mode, screen size, orientation, ...).
@@ -42,5 +44,6 @@ private:
     std::string m_strRegion;
     std::string m_strScript;
     std::uint16_t m_nDensity = 0;
+    std::uint16_t m_nPlatformVersion = 0;
     bool m_bOtherQualifiers = false;
 };

@@ -42,6 +42,10 @@ public:
     // kMaxFiles of them, from at most kMaxFileIds resources.
     void Files(std::uint32_t resourceId, std::vector<ResourceFile>& out) const;
 
+    // What the value finally stands for in the default configuration: a reference is
+    // followed as for DefaultText, any other value is its own answer.
+    bool DefaultValue(const ResValue& value, ResValue& out) const { return Follow(value, nullptr, out); }
+
 private:
     struct FileSearch;
 

@@ -9,6 +9,7 @@
 
 #include "ApkParser.h"
 #include "FileSource.h"
+#include "GdipIconPainter.h"
 #include "IconStream.h"
 #include "PermissionTexts.h"
 #include "RecordFields.h"
@@ -25,6 +26,8 @@ constexpr std::uint64_t kMaxLanguageFileBytes = 4u * 1024 * 1024;
 // Loaded by InitializePermission; used on the caller's one thread.
 CPermissionTexts g_permissionTexts;
 LocalePreference g_locale{"zh", "CN"};
+// Kept for the library's life: it asks the system once whether it decodes WebP.
+CGdipIconPainter g_painter;
 
 std::u16string FromWide(const wchar_t* text)
 {
@@ -65,7 +68,7 @@ int FillRecord(const wchar_t* path, _tagAPKINFO* info)
     info->nSize = static_cast<unsigned int>(file.Size());
     info->nSizeHigh = static_cast<unsigned int>(file.Size() >> 32);
     ApkSummary summary;
-    if (!CApkParser::Parse(file, g_locale, summary)) return 0;
+    if (!CApkParser::Parse(file, g_locale, summary, &g_painter)) return 0;
     CopyToField(info->szVersion, CRecordFields::kVersionChars, summary.VersionText());
     CopyToField(info->szAppName, CRecordFields::kAppNameChars, summary.AppName());
     CopyToField(info->szSystem, CRecordFields::kSystemChars, summary.SystemText());

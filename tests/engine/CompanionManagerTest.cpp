@@ -4,6 +4,7 @@
 
 #include <objbase.h>
 
+#include "ComApartment.h"
 #include "CompanionCommand.h"
 #include "CompanionManager.h"
 #include "FakeCompanion.h"
@@ -19,21 +20,6 @@ bool CompanionMutexExists()
     ::CloseHandle(mutex);
     return true;
 }
-
-// The shell launch wants COM on the calling thread, as the worker has it.
-class CComApartment {
-public:
-    CComApartment() : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~CComApartment()
-    {
-        if (SUCCEEDED(m_hr)) ::CoUninitialize();
-    }
-    CComApartment(const CComApartment&) = delete;
-    CComApartment& operator=(const CComApartment&) = delete;
-
-private:
-    HRESULT m_hr;
-};
 
 std::wstring HandOverParameters(const std::wstring& package)
 {

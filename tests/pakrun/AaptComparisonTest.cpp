@@ -1,5 +1,6 @@
 // Compares the parser with Debian's aapt ("aapt dump badging") on the shared real
-// packages and on our own: package, labels, versionName, minSdk, permissions, icon.
+// packages and on our own: package, labels, versionName, minSdk, permissions, icon (see
+// Compare for where our icon may differ from the one aapt names, and why).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -76,11 +77,15 @@ std::string ValueOr(const Badging& badging, const std::string& key, const std::s
     return found == badging.values.end() ? fallback : found->second;
 }
 
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 bool IsBitmapName(const std::string& entry)
 {
     for (const char* suffix : {".png", ".jpg", ".jpeg", ".gif", ".bmp"}) {
-        const std::string tail(suffix);
-        if (entry.size() >= tail.size() && entry.compare(entry.size() - tail.size(), tail.size(), tail) == 0) return true;
+        if (EndsWith(entry, suffix)) return true;
     }
     return false;
 }
@@ -108,8 +113,14 @@ void Compare(const std::string& path)
     for (const std::u16string& name : ours.permissions) permissions.push_back(Narrow(name));
     EXPECT_EQ(aapt.permissions, permissions);
 
-    // aapt names the icon it would show at each density; at the highest up to xxxhdpi,
-    // a bitmap must be exactly our choice (adaptive and WebP icons are ours to replace).
+    // aapt names the icon it would show at each density. At the highest up to xxxhdpi:
+    // - a bitmap the window decodes must be exactly our choice;
+    // - an XML drawable (an adaptive icon): ours is drawn from that very document, or,
+    //   a deliberate difference, a bitmap of the same icon that the window decodes itself
+    //   at some other density, which we take before drawing;
+    // - a WebP: here nothing decodes WebP (that is Pakrun.dll's, with the system's codec),
+    //   so ours is a bitmap the window decodes, or none;
+    // - nothing: we have none either.
     std::string best;
     for (const auto& [density, entry] : aapt.icons) {
         if (density <= 640) best = entry;
@@ -117,8 +128,19 @@ void Compare(const std::string& path)
     if (IsBitmapName(best)) {
         ASSERT_TRUE(ours.icon.has_value());
         EXPECT_EQ(best, ours.icon->entry);
-    } else if (best.empty()) {
-        EXPECT_FALSE(ours.icon.has_value());
+    } else if (EndsWith(best, ".xml")) {
+        ASSERT_TRUE(ours.icon.has_value());
+        if (ours.icon->origin == IconOrigin::Drawn) {
+            EXPECT_EQ(best, ours.icon->entry);
+        } else {
+            EXPECT_TRUE(ours.icon->origin == IconOrigin::Bitmap && IsBitmapName(ours.icon->entry)) << ours.icon->entry;
+        }
+    } else if (EndsWith(best, ".webp")) {
+        if (ours.icon) {
+            EXPECT_TRUE(IsBitmapName(ours.icon->entry)) << ours.icon->entry;
+        }
+    } else {
+        EXPECT_FALSE(ours.icon.has_value()) << best;
     }
 }
 
@@ -142,6 +164,11 @@ TEST(AaptComparison, OwnPackages)
 TEST(AaptComparison, EmojiLabelsAndInlineAdaptiveForeground)
 {
     for (const char* name : {"emoji_label", "inset_foreground"}) Compare(OwnPackagePath(name));
+}
+
+TEST(AaptComparison, IconsDrawnFromVectorsAndReferences)
+{
+    for (const char* name : {"vector_only", "vector_shapes", "color_refs", "inset_bitmap"}) Compare(OwnPackagePath(name));
 }
 
 TEST(AaptComparison, PlatformResourcesWithAThirtyTwoMegabyteTable)

@@ -70,18 +70,35 @@ TEST(ApkParserOwnPackages, AdaptiveIconFallsBackToPngOfAnotherDensity)
     EXPECT_EQ("android.permission.RECORD_AUDIO", Narrow(summary.permissions[1]));
 }
 
-TEST(ApkParserOwnPackages, AdaptiveOnlyIconGivesForegroundBitmap)
+TEST(ApkParserOwnPackages, AdaptiveOnlyIconIsDrawnFromItsColourAndBitmapLayers)
 {
+    // Without a painter the scene is kept unpainted.
     const ApkSummary summary = ParseOwn("adaptive_only");
-    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", IconEntry(summary));
+    EXPECT_EQ("res/mipmap-anydpi-v26/ic_launcher.xml", IconEntry(summary));
+    ASSERT_TRUE(summary.icon && summary.icon->scene);
+    EXPECT_EQ(IconOrigin::Drawn, summary.icon->origin);
+    EXPECT_TRUE(summary.icon->bytes.empty());
+    const IconScene& scene = *summary.icon->scene;
+    ASSERT_EQ(2u, scene.shapes.size());
+    EXPECT_EQ(0xFF3DDC84u, scene.shapes[0].fill.argb);
+    ASSERT_EQ(1u, scene.bitmaps.size());
+    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", scene.bitmaps[0].entry);
 }
 
-TEST(ApkParserOwnPackages, AdaptiveIconWithInlineForegroundGivesTheBitmapInsideIt)
+TEST(ApkParserOwnPackages, AdaptiveIconWithInlineForegroundIsDrawnWhole)
 {
-    // The foreground's layer list names a shape first, then an inset PNG; the PNG
-    // background comes before both in the document.
+    // Background PNG; foreground: a layer list of a translucent oval and an inset PNG.
     const ApkSummary summary = ParseOwn("inset_foreground");
-    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", IconEntry(summary));
+    EXPECT_EQ("res/mipmap-anydpi-v26/ic_launcher.xml", IconEntry(summary));
+    ASSERT_TRUE(summary.icon && summary.icon->scene);
+    const IconScene& scene = *summary.icon->scene;
+    ASSERT_EQ(3u, scene.shapes.size());
+    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_background.png", scene.bitmaps[std::size_t(scene.shapes[0].bitmap)].entry);
+    EXPECT_EQ(0x40FFFFFFu, scene.shapes[1].fill.argb);
+    EXPECT_EQ("res/drawable-xxhdpi-v4/ic_foreground.png", scene.bitmaps[std::size_t(scene.shapes[2].bitmap)].entry);
+    // 18% of the 105-pixel layer in from each side of the layer (-17.5 to 87.5).
+    EXPECT_NEAR(-17.5f + 0.18f * 105, scene.shapes[2].bitmapRect.left, 0.01f);
+    EXPECT_NEAR(87.5f - 0.18f * 105, scene.shapes[2].bitmapRect.bottom, 0.01f);
 }
 
 TEST(ApkParserOwnPackages, CharactersBeyondTheBasicPlaneFromAapt2Utf8Pool)

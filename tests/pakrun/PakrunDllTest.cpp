@@ -8,6 +8,7 @@
 #include "ApkInfo.h"
 #include "OwnPackages.h"
 #include "ProgramDir.h"
+#include "StreamBytes.h"
 #include "TempDirectory.h"
 #include "TestData.h"
 
@@ -52,19 +53,6 @@ std::vector<std::wstring> Permissions(const _tagAPKINFO& info)
         name += names.back().size() + 1;
     }
     return names;
-}
-
-std::string StreamBytes(IStream* stream)
-{
-    STATSTG stat{};
-    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return std::string();
-    std::string bytes(static_cast<std::size_t>(stat.cbSize.QuadPart), '\0');
-    LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ULONG read = 0;
-    stream->Read(bytes.data(), ULONG(bytes.size()), &read);
-    bytes.resize(read);
-    return bytes;
 }
 
 void InitializeWithInstalledTexts()

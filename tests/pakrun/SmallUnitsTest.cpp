@@ -1,6 +1,10 @@
 // The small pure helpers: release names, record field cuts, UTF conversion, sniffing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "AndroidVersion.h"
 #include "ImageFormat.h"
 #include "OwnPackages.h"
@@ -64,4 +68,41 @@ TEST(ImageFormat, SniffsWhatGdiPlusDecodes)
     EXPECT_FALSE(CImageFormat::IsDecodable(ImageKind::WebP));
     EXPECT_EQ(ImageKind::BinaryXml, CImageFormat::Sniff(xml, sizeof xml));
     EXPECT_EQ(ImageKind::Unknown, CImageFormat::Sniff(png, 4));
+}
+
+TEST(ImageFormat, SizeFromEachFormatsHeader)
+{
+    auto size = [](std::vector<std::uint8_t> bytes) {
+        std::uint32_t width = 0, height = 0;
+        const bool known = CImageFormat::Size(bytes.data(), bytes.size(), width, height);
+        return known ? std::to_string(width) + "x" + std::to_string(height) : std::string("unknown");
+    };
+    const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                           0, 0, 0x10, 0, 0, 1, 0, 2};
+    EXPECT_EQ("4096x65538", size(png));
+    EXPECT_EQ("unknown", size({png.begin(), png.end() - 1}));
+    EXPECT_EQ("300x2", size({'G', 'I', 'F', '8', '9', 'a', 0x2C, 0x01, 2, 0}));
+    std::vector<std::uint8_t> bmp(26);
+    bmp[0] = 'B', bmp[1] = 'M', bmp[14] = 40, bmp[18] = 7, bmp[22] = 0xFB, bmp[23] = bmp[24] = bmp[25] = 0xFF;
+    EXPECT_EQ("7x5", size(bmp));  // bottom-up: a negative height
+    bmp[14] = 12, bmp[20] = 9;    // an old core header: 16-bit sides
+    EXPECT_EQ("7x9", size(bmp));
+    // JPEG: a fill byte and an application segment, then the frame header.
+    const std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xC2, 0, 11, 8, 0x01, 0x20, 0x02, 0x40, 3};
+    EXPECT_EQ("576x288", size(jpeg));
+    EXPECT_EQ("unknown", size({jpeg.begin(), jpeg.begin() + 12}));
+    EXPECT_EQ("unknown", size({0xFF, 0xD8, 0xFF, 0xE0, 0xFF, 0xFF, 0x12, 0x34}));  // a length past the end
+    // The RIFF header, the chunk's name and length, then the chunk's first bytes.
+    auto webp = [](const std::string& chunk, const std::vector<std::uint8_t>& body) {
+        const std::string head = std::string("RIFF\0\0\0\0WEBP", 12) + chunk;
+        std::vector<std::uint8_t> bytes(30);
+        std::copy(head.begin(), head.end(), bytes.begin());
+        std::copy(body.begin(), body.end(), bytes.begin() + 20);
+        return bytes;
+    };
+    EXPECT_EQ("432x300", size(webp("VP8X", {0, 0, 0, 0, 0xAF, 0x01, 0, 0x2B, 0x01, 0})));
+    EXPECT_EQ("108x4", size(webp("VP8L", {0x2F, 0x6B, 0xC0, 0, 0})));
+    EXPECT_EQ("192x192", size(webp("VP8 ", {0, 0, 0, 0x9D, 0x01, 0x2A, 0xC0, 0, 0xC0, 0})));
+    EXPECT_EQ("unknown", size(webp("VP8 ", {0, 0, 0, 0x9D, 0x01, 0x2B, 0xC0, 0, 0xC0, 0})));
+    EXPECT_EQ("unknown", size({0x03, 0x00, 0x08, 0x00}));
 }

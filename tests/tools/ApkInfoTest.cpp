@@ -8,6 +8,7 @@
 #include "PackageFacts.h"
 #include "Sha256.h"
 #include "ShownPermissions.h"
+#include "OwnPackages.h"
 #include "TestData.h"
 
 namespace {
@@ -158,4 +159,21 @@ TEST(ApkInfoProgram, TextForAPerson)
     EXPECT_EQ(0, run.exitCode);
     EXPECT_NE(std::string::npos, run.output.find("API Demos"));
     EXPECT_NE(std::string::npos, run.output.find("Android 4.2+"));
+}
+
+TEST(ApkInfoProgram, IconDrawnFromItsXmlIsNamedAndPaintedWhereTheLibraryPaints)
+{
+    const ProgramRun run = RunApkInfo("--json " + Quote(OwnPackagePath("vector_only")));
+    EXPECT_EQ(0, run.exitCode);
+    EXPECT_NE(std::string::npos, run.output.find("\"icon\":{\"entry\":\"res/mipmap-anydpi-v26/ic_launcher.xml\""));
+    EXPECT_NE(std::string::npos, run.output.find("\"origin\":\"drawn\""));
+#ifdef _WIN32
+    // Pakrun.dll's PNG, named by its hash; the parser's own painting gave the same bytes.
+    EXPECT_TRUE(std::regex_search(run.output, std::regex("\"format\":\"png\",\"bytes\":[1-9][0-9]*,\"sha256\":\"[0-9a-f]{64}\"")));
+#else
+    // Nothing paints here: the entry and that it is drawn, no bytes.
+    EXPECT_NE(std::string::npos, run.output.find("\"format\":null,\"bytes\":0,\"sha256\":null"));
+#endif
+    const ProgramRun text = RunApkInfo(Quote(OwnPackagePath("vector_only")));
+    EXPECT_NE(std::string::npos, text.output.find("res/mipmap-anydpi-v26/ic_launcher.xml (drawn from its XML"));
 }

@@ -23,14 +23,11 @@ PackageFacts CFactsReader::Read(const std::filesystem::path& path, const std::st
     if (facts.ok && !summary) {
         CFileSource file;
         ApkSummary parsed;
-        if (file.Open(path) && CApkParser::Parse(file, m_locale, parsed)) summary = std::move(parsed);
+        if (file.Open(path) && CApkParser::Parse(file, m_locale, parsed, m_pPainter.get())) summary = std::move(parsed);
     }
     if (facts.ok && summary) {
         facts.TakeParserFacts(*summary);
-        if (facts.icon && summary->icon &&
-            CSha256::Hex(summary->icon->bytes.data(), summary->icon->bytes.size()) == facts.icon->sha256) {
-            facts.icon->entry = summary->icon->entry;
-        }
+        if (facts.icon && summary->icon) DescribeOrigin(*summary->icon, *facts.icon);
     }
     facts.shown = CShownPermissions::Select(
         facts.permissions, [this](const std::u16string& name, ShownPermission& out) { return Translate(name, out); });
@@ -40,8 +37,18 @@ PackageFacts CFactsReader::Read(const std::filesystem::path& path, const std::st
 IconFacts CFactsReader::DescribeIcon(const std::uint8_t* bytes, std::size_t size)
 {
     IconFacts icon;
+    if (size == 0) return icon;
     icon.format = CImageFormat::Name(CImageFormat::Sniff(bytes, size));
     icon.bytes = size;
     icon.sha256 = CSha256::Hex(bytes, size);
     return icon;
+}
+
+void CFactsReader::DescribeOrigin(const ApkIcon& parsed, IconFacts& icon)
+{
+    if (!parsed.bytes.empty() && CSha256::Hex(parsed.bytes.data(), parsed.bytes.size()) != icon.sha256) return;
+    static const char* const kOrigins[] = {"file", "drawn", "converted", "named"};
+    icon.entry = parsed.entry;
+    icon.origin = kOrigins[static_cast<int>(parsed.origin)];
+    icon.shapes = parsed.scene ? parsed.scene->shapes.size() : 0;
 }

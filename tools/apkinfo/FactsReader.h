@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "IconPainter.h"
 #include "PackageFacts.h"
 #include "PermissionTexts.h"
 #include "ResourceConfig.h"
@@ -20,6 +22,9 @@ public:
     PackageFacts Read(const std::filesystem::path& path, const std::string& displayName) const;
 
     static IconFacts DescribeIcon(const std::uint8_t* bytes, std::size_t size);
+    // How the parser got its icon: origin, and the entry where the bytes are the ones it
+    // chose (checked by their hash) or where there are none.
+    static void DescribeOrigin(const ApkIcon& parsed, IconFacts& icon);
 
 private:
     // Platform parts: the record's facts and the translation of one permission. Where the
@@ -30,4 +35,7 @@ private:
 
     LocalePreference m_locale;
     CPermissionTexts m_texts;  // where the library is not used
+    // Where the library paints icons, the same painting, so that the parser's choice can
+    // be matched to the library's bytes; null natively.
+    std::unique_ptr<CIconPainter> m_pPainter;
 };

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "ApkInfo.h"
+#include "GdipIconPainter.h"
 #include "ProgramDir.h"
 
 namespace {
@@ -36,6 +37,7 @@ void CFactsReader::InitializeTexts(const std::u16string& languageCode)
     const std::wstring file = GetProgramDirPath(L"Language.xml");
     const std::wstring code(languageCode.begin(), languageCode.end());
     InitializePermission(file.c_str(), code.c_str());
+    m_pPainter = std::make_unique<CGdipIconPainter>();
 }
 
 void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& facts, std::optional<ApkSummary>&) const

@@ -24,6 +24,14 @@ std::string Utf8(const std::optional<std::u16string>& text, const char* absent =
     return text ? Utf8(*text) : std::string(absent);
 }
 
+std::string OriginText(const IconFacts& icon)
+{
+    if (icon.origin == "drawn") return "drawn from its XML";
+    if (icon.origin == "converted") return "WebP decoded by the system";
+    if (icon.origin == "named") return "a bitmap its XML names";
+    return "the file as it is";
+}
+
 std::optional<std::u16string> NullIfEmpty(const std::u16string& text)
 {
     return text.empty() ? std::nullopt : std::optional<std::u16string>(text);
@@ -62,13 +70,17 @@ std::string PackageFacts::Json() const
     json.Key("system").OptionalString(NullIfEmpty(system));
     json.Key("icon");
     if (icon) {
+        auto stringOrNull = [&](const std::string& text) { return text.empty() ? json.Null() : json.String(text); };
         json.BeginObject();
         json.Key("entry");
-        if (icon->entry.empty()) json.Null();
-        else json.String(icon->entry);
-        json.Key("format").String(icon->format);
+        stringOrNull(icon->entry);
+        json.Key("format");
+        stringOrNull(icon->format);
         json.Key("bytes").Number(static_cast<std::int64_t>(icon->bytes));
-        json.Key("sha256").String(icon->sha256);
+        json.Key("sha256");
+        stringOrNull(icon->sha256);
+        json.Key("origin");
+        stringOrNull(icon->origin);
         json.EndObject();
     } else {
         json.Null();
@@ -102,8 +114,13 @@ std::string PackageFacts::Text() const
     text += "  system:       " + Utf8(system) + " (minSdk " +
             (minSdkCodename.empty() ? std::to_string(minSdk) : Utf8(minSdkCodename)) + ")\n";
     if (icon) {
-        text += "  icon:         " + (icon->entry.empty() ? std::string("?") : icon->entry) + " (" + icon->format + ", " +
-                std::to_string(icon->bytes) + " bytes, sha256 " + icon->sha256 + ")\n";
+        text += "  icon:         " + (icon->entry.empty() ? std::string("?") : icon->entry) + " (" + OriginText(*icon);
+        if (icon->bytes > 0) {
+            text += ", " + icon->format + ", " + std::to_string(icon->bytes) + " bytes, sha256 " + icon->sha256;
+        } else if (icon->origin == "drawn") {
+            text += ", " + std::to_string(icon->shapes) + " shapes; Pakrun.dll paints it as a PNG";
+        }
+        text += ")\n";
     } else {
         text += "  icon:         none (the window shows its default icon)\n";
     }

@@ -11,6 +11,12 @@
 
 struct IconFacts {
     std::string entry;   // path inside the package; empty when not known
+    // How the parser got it: "file" (the entry's own bytes), "drawn" (from the entry's
+    // XML), "converted" (a WebP decoded by the system), "named" (a bitmap named by XML
+    // that could not be drawn); empty when not known.
+    std::string origin;
+    std::size_t shapes = 0;  // of a drawn icon
+    // The bytes the window gets; none for an icon drawn where nothing paints (natively).
     std::string format;  // "png", "jpeg", ...
     std::size_t bytes = 0;
     std::string sha256;

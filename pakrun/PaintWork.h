@@ -1,0 +1,42 @@
+// What painting a scene will cost, counted before a pixel is painted, so that a crafted
+// icon is refused instead of holding the reader for minutes. The count follows how a
+// region-based rasteriser (Wine's GDI+ is one) fills a path: it visits every device row
+// from the path's top to its bottom and keeps each row's crossing edges sorted by
+// insertion, which costs the square of their number; strokes are widened into outlines
+// and filled the same way; every fill also builds its clips again; then it paints the
+// pixels of the shape's box. A bitmap layer is decoded once, at the size its header gives. A curve crosses a row no more often than its control
+// polygon, so the polygon's legs stand for the curve's flattened edges.
+#pragma once
+
+#include "IconScene.h"
+
+class CPaintWork {
+public:
+    // Device pixels per picture pixel along each side: the painter paints at this scale
+    // and averages the samples down.
+    static constexpr int kScale = 4;
+    // Units are steps of the rasteriser's inner loop, a few nanoseconds each.
+    static constexpr double kPerShape = 20000;       // a path, a brush, a region made and freed
+    static constexpr double kPerRow = 20;            // a device row a region spans
+    static constexpr double kPerPixel = 12;          // a device pixel painted
+    static constexpr double kPerGradientPixel = 40;  // a gradient's pixel computed and set in a texture
+    static constexpr double kPerBitmapPixel = 120;  // a device pixel resampled from a bitmap layer
+    static constexpr double kPerDecodedPixel = 10;  // a pixel of a bitmap layer decoded, once a bitmap
+    // A bitmap whose header gives no size is counted as large as the decoder takes.
+    static constexpr double kUnknownBitmapPixels = 4096.0 * 4096.0;
+    // A widened stroke's outline crosses a row on both sides of the line.
+    static constexpr int kStrokeCopies = 2;
+    // The most work one icon may take: about 50 ms under Wine, where a launcher icon of a
+    // few paths takes a fiftieth of it.
+    static constexpr double kMaxWork = 40e6;
+
+    // The work of painting the scene at scale device pixels per picture pixel (gradient
+    // pixels as CGradientLayout::Shown covers them). Infinite for coordinates too far out.
+    static double OfScene(const IconScene& scene, float scale);
+    // Building the region of a path: every row it spans, plus the square of its edges
+    // crossing each row, each edge counted copies times, the path grown by grow picture
+    // pixels up and down (half a stroke).
+    static double OfRegion(const IconPath& path, float scale, float grow, int copies);
+    // The device pixels of the part of box that the picture (side pixels a side) shows.
+    static double ShownPixels(const IconRect& box, int side, float scale);
+};
