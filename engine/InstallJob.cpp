@@ -1,9 +1,8 @@
 #include "InstallJob.h"
 
-#include <objbase.h>
-
 #include "AdbRunner.h"
 #include "AdbTarget.h"
+#include "ComApartment.h"
 #include "CompanionCommand.h"
 #include "CompanionManager.h"
 #include "DeviceDetection.h"
@@ -36,9 +35,8 @@ void CInstallJob::Run()
 {
     // The job runs also without COM: only the hand-over's shell launch may miss it, and a
     // job that ended without its message would leave the window waiting for ever.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const CComApartment com;
     ExecuteInstall();
-    if (SUCCEEDED(com)) ::CoUninitialize();
 }
 
 void CInstallJob::Abandon()
