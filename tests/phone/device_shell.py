@@ -1,0 +1,39 @@
+"""The commands the phone's shell runs for adb: getprop, pm, cmd package, rm; anything
+else is not found, as the phone's sh says."""
+import shlex
+
+
+class DeviceShell:
+    def __init__(self, package_manager, files):
+        self.package_manager = package_manager
+        self.files = files
+
+    def run(self, device, command, read_stdin):
+        """One command line as the shell gets it: (stdout, stderr, exit code)."""
+        try:
+            words = shlex.split(command)
+        except ValueError:
+            return "", "/system/bin/sh: syntax error: unterminated quoted string\n", 2
+        if not words:
+            return "", "", 0
+        name, args = words[0], words[1:]
+        if name == "getprop":
+            return self.getprop(device, args), "", 0
+        if name == "pm":
+            return self.package_manager.run(device, args, read_stdin)
+        if name == "cmd" and "cmd" in device["features"].split(","):
+            if args[:1] != ["package"]:
+                return "", f"Can't find service: {args[0] if args else ''}\n", 20
+            return self.package_manager.run(device, args[1:], read_stdin)
+        if name == "rm":
+            for path in (a for a in args if not a.startswith("-")):
+                self.files.remove(device["serial"], path)
+            return "", "", 0
+        return "", f"/system/bin/sh: {name}: not found\n", 127
+
+    @staticmethod
+    def getprop(device, args):
+        properties = device["properties"]
+        if args:
+            return properties.get(args[0], args[1] if len(args) > 1 else "") + "\n"
+        return "".join(f"[{k}]: [{v}]\n" for k, v in sorted(properties.items()))
