@@ -5,9 +5,11 @@ Used by scripts/run and by the end-to-end tests. Needs Debian's python3-pil, xdo
 imagemagick (import) and, for a private display, Xvfb."""
 import glob
 import io
+import json
 import os
 import re
 import shutil
+import socket
 import subprocess
 import time
 
@@ -16,6 +18,8 @@ from PIL import Image
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 PHONES = os.path.join(HERE, "phones")
+STANDIN_PHONES = os.path.join(PHONES, "standin")
+PHONE_SERVER = os.path.join(REPO, "tests", "phone", "phone.py")
 WINE_EXEC = os.path.join(REPO, "scripts", "wine-exec")
 TITLE = "APK安装器"
 
@@ -43,7 +47,7 @@ def wine_prefix():
 
 
 def phone_names():
-    return sorted(os.path.splitext(name)[0] for name in os.listdir(PHONES) if name.endswith(".scenario"))
+    return sorted(os.path.splitext(name)[0] for name in os.listdir(PHONES) if name.endswith(".json"))
 
 
 # Where the window draws what (client pixels: x, y, width, height) and in which colours.
@@ -82,16 +86,83 @@ def centre(box):
 # --- The emulated phone ---------------------------------------------------------------------
 
 
-class Phone:
-    """The adb stand-in's scenario directory: what the phone answers, and what it was asked
-    and sent."""
+class EmulatedPhone:
+    """The phone behind the real adb client: our adb server (tests/phone/) playing a scenario
+    of phones/ on a free port of 127.0.0.1, which adb.exe finds through
+    ANDROID_ADB_SERVER_PORT. A scenario with "listening": false has no server on that port:
+    adb then starts one of its own. The record lists each request (service, serial), each
+    command the phone ran and each byte stream it received."""
 
     def __init__(self, directory, scenario):
         self.directory = directory
         os.makedirs(directory, exist_ok=True)
-        source = os.path.join(PHONES, scenario + ".scenario")
+        source = os.path.join(PHONES, scenario + ".json")
         if not os.path.exists(source):
             raise ValueError(f"no phone called {scenario!r}; there are: {', '.join(phone_names())}")
+        self.scenario = os.path.join(directory, "scenario.json")
+        shutil.copyfile(source, self.scenario)
+        self.record = os.path.join(directory, "record.jsonl")
+        with open(source, encoding="utf-8") as f:
+            listening = json.load(f).get("listening", True)
+        self.server = None
+        if listening:
+            with open(os.path.join(directory, "server.log"), "w") as log:
+                self.server = subprocess.Popen(
+                    ["/usr/bin/python3", PHONE_SERVER, "--scenario", self.scenario, "--record", self.record,
+                     "--idle", "300", "--limit", "900"],
+                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log, text=True)
+            first = self.server.stdout.readline().split()
+            self.server.stdout.close()
+            if len(first) != 2 or first[0] != "port":
+                raise RuntimeError(f"the phone's server did not start: {first}")
+            self.port = int(first[1])
+        else:
+            with socket.socket() as probe:  # a port that nothing listens on, for adb to take
+                probe.bind(("127.0.0.1", 0))
+                self.port = probe.getsockname()[1]
+
+    def environment(self):
+        return {"ANDROID_ADB_SERVER_PORT": str(self.port)}
+
+    def close(self):
+        if self.server and self.server.poll() is None:
+            self.server.terminate()
+            self.server.wait(10)
+
+    def records(self):
+        try:
+            with open(self.record, encoding="utf-8") as f:
+                return [json.loads(line) for line in f if line.strip()]
+        except FileNotFoundError:
+            return []
+
+    def requests(self):
+        """(service, serial) of each request but the version checks adb makes before each."""
+        return [(r["service"], r["serial"]) for r in self.records() if r.get("service", "host:version") != "host:version"]
+
+    def services(self):
+        return [service for service, _ in self.requests()]
+
+    def commands(self):
+        """The command lines the phone's shell ran, e.g. "pm getInstallLocation"."""
+        return [r["command"] for r in self.records() if "command" in r]
+
+    def received(self):
+        """Each byte stream the phone received: via (sync, stream, session), path or name,
+        size and sha256."""
+        return [r["received"] for r in self.records() if "received" in r]
+
+
+class Phone:
+    """The adb stand-in's scenario directory (phones/standin/): what the phone answers, and
+    what it was asked and sent. For the tests that run the delivery's adb stand-in."""
+
+    def __init__(self, directory, scenario):
+        self.directory = directory
+        os.makedirs(directory, exist_ok=True)
+        source = os.path.join(STANDIN_PHONES, scenario + ".scenario")
+        if not os.path.exists(source):
+            raise ValueError(f"no phone called {scenario!r}; there are: {', '.join(os.listdir(STANDIN_PHONES))}")
         shutil.copyfile(source, os.path.join(directory, "adb.scenario"))
 
     def environment(self):

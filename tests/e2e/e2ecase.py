@@ -13,10 +13,16 @@ import desktop
 
 BIN_DIR = os.environ.get("APKI_BIN_DIR") or os.path.join(desktop.REPO, "build", "windows", "bin")
 STANDIN_DIR = os.environ.get("APKI_STANDIN_DIR") or os.path.join(desktop.REPO, "build", "windows", "test bin")
+# Google's adb 1.0.40 for Windows, as the build fetched it (cmake/ApkiAdb.cmake).
+ADB_DIR = os.environ.get("APKI_TEST_ADB_DIR") or os.path.join(desktop.REPO, "build", "npm", "adb-driver-0.1.8",
+                                                               "package", "bin", "window")
 APKS = os.path.join(desktop.REPO, "tests", "data", "apks")
 DEMO_APK = os.path.join(APKS, "demo.apk")
 # The numeric temporary copy that the phone is handed, in the Wine user's temporary folder.
 TEMP_COPY = re.compile(r"^[A-Za-z]:\\.*\\Temp\\-?\d+\.apk$")
+TEMP_COPY_NAME = re.compile(r"^-?\d+\.apk$")
+# Where adb 1.0.40 pushes a package for pm on a phone without cmd: phone memory, or -s.
+PUSHED_COPY = re.compile(r"^/(data/local|sdcard)/tmp/-?\d+\.apk$")
 
 
 def settings_file():
@@ -72,6 +78,14 @@ def install_position_setting():
     return match.group(1) if match else None
 
 
+def temp_copies():
+    """The numeric temporary copies in the Wine user's temporary folder."""
+    try:
+        return sorted(n for n in os.listdir(desktop.wine_user_folder("Temp")) if TEMP_COPY_NAME.match(n))
+    except FileNotFoundError:
+        return []
+
+
 class EndToEndCase(unittest.TestCase):
     """Each test gets a directory of its own holding the program's run directory, the phone
     and any package it drops; the settings file starts with the phone memory chosen and is
@@ -89,12 +103,14 @@ class EndToEndCase(unittest.TestCase):
     def tearDown(self):
         if self.program:
             self.program.kill()
+        if isinstance(self.phone, desktop.EmulatedPhone):
+            self.phone.close()
         for pid, _ in desktop.processes_under(self.work):
             try:
                 os.kill(pid, 9)
             except ProcessLookupError:
                 pass
-        if self.phone:
+        if isinstance(self.phone, desktop.Phone):
             for install in self.phone.installs():
                 leftover = desktop.unix_path(install["path"])
                 if TEMP_COPY.match(install["path"]) and os.path.exists(leftover):
@@ -103,13 +119,13 @@ class EndToEndCase(unittest.TestCase):
     # --- Starting ---------------------------------------------------------------------------
 
     def start(self, phone, arguments=(), companion=False):
-        """Assembles the run directory, plays the phone, starts the program and returns its
-        window once it shows."""
-        standin = os.path.join(STANDIN_DIR, "adb.exe")
+        """Assembles the run directory with the real adb client, plays the phone behind it,
+        starts the program and returns its window once it shows."""
         helmsway = os.path.join(STANDIN_DIR, "Helmsway.exe") if companion else None
-        self.program_path = desktop.assemble_run_directory(os.path.join(self.work, "program"), BIN_DIR, standin,
+        self.program_path = desktop.assemble_run_directory(os.path.join(self.work, "program"), BIN_DIR, ADB_DIR,
                                                            helmsway)
-        self.phone = desktop.Phone(os.path.join(self.work, "phone"), phone)
+        self.phone = desktop.EmulatedPhone(os.path.join(self.work, "phone"), phone)
+        self.temp_copies = temp_copies()
         environment = self.phone.environment()
         environment["FAKEHELMSWAY_DIR"] = desktop.windows_path(self.work) + "\\"
         self.program = desktop.Program(self.program_path, arguments, environment)
@@ -190,7 +206,33 @@ class EndToEndCase(unittest.TestCase):
         self.assertEqual(code, result)
         return time.monotonic() - started
 
-    def assertInstalled(self, package, install_options):
+    def assertInstalled(self, package, install_options, serial="EMU0001"):
+        """The phone got one install of exactly the package's bytes with these options (as
+        adb puts them: each quoted), streamed or pushed and handed to pm; a pushed copy is
+        deleted on the phone, and the program's temporary copy is gone once the outcome
+        shows."""
+        if isinstance(self.phone, desktop.Phone):
+            return self.assertInstalledByStandin(package, install_options)
+        with open(package, "rb") as f:
+            data = f.read()
+        received = self.phone.received()
+        self.assertEqual(1, len(received), received)
+        self.assertEqual((len(data), hashlib.sha256(data).hexdigest()), (received[0]["size"], received[0]["sha256"]))
+        options = " ".join(f"'{option}'" for option in install_options.split())
+        installs = [c for c in self.phone.commands() if re.match(r"^(pm|cmd package) 'install'", c)]
+        self.assertEqual(1, len(installs), self.phone.commands())
+        if received[0]["via"] == "sync":
+            path = received[0]["path"]
+            self.assertRegex(path, PUSHED_COPY)
+            self.assertEqual(f"pm 'install' {options} '{path}'", installs[0])
+            self.assertEqual(f"rm -f '{path}'", self.phone.commands()[-1], "the pushed copy deleted")
+        else:
+            self.assertEqual(f"cmd package 'install' {options} -S {len(data)}", installs[0])
+        self.assertIn((f"host:transport:{serial}", None), self.phone.requests())
+        self.assertEqual(self.temp_copies, temp_copies(), "the temporary copy is deleted")
+        return received[0]
+
+    def assertInstalledByStandin(self, package, install_options):
         """The phone got one install, of a numeric temporary copy holding exactly the
         package's bytes, with these options; the copy is gone once the outcome shows."""
         installs = self.phone.installs()

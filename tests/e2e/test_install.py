@@ -33,8 +33,8 @@ class Install(EndToEndCase):
         # The pointer may still count as over the button: its look then is the hover look.
         self.assertIn(BUTTON.frame_at(picture, desktop.INSTALL_BUTTON), (NORMAL, HOVER),
                       "Install is offered again, enabled")
-        self.assertEqual(["devices"], self.phone.commands())
-        self.assertEqual([], self.phone.installs())
+        self.assertEqual(["host:devices"], self.phone.services())
+        self.assertEqual([], self.phone.received())
 
     def test_success_counts_down_and_closes_the_window(self):
         self.start("ready", [desktop.windows_path(DEMO_APK)])
@@ -91,7 +91,8 @@ class Install(EndToEndCase):
         self.assertEqual(1, len({desktop.region(p, desktop.BUSY_INDICATOR) for p in showing[-4:]}),
                          "the busy indicator stands still: it is gone")
         self.assertInstalled(DEMO_APK, "-r -f")
-        self.assertEqual(["devices", "-s EMU0001 shell pm getInstallLocation"], self.phone.commands()[:2])
+        self.assertEqual("host:devices", self.phone.services()[0])
+        self.assertEqual("pm getInstallLocation", self.phone.commands()[0])
         self.assertExit(5)
 
     def test_failure_shows_red_status_and_the_companion_button(self):
@@ -125,7 +126,7 @@ class Install(EndToEndCase):
         self.click(desktop.INSTALL_BUTTON)
         self.pointer_away()
         self.wait_for_line(desktop.STATUS_SUCCEEDED, 15)
-        self.assertEqual("devices", self.phone.commands()[1])
+        self.assertEqual(["host:devices", "host:devices"], self.phone.services()[:2])
         self.assertInstalled(DEMO_APK, "-r -f")
         self.assertExit(10)
 
@@ -137,7 +138,7 @@ class Install(EndToEndCase):
     def test_closing_during_a_thirty_second_install_ends_the_program_and_its_adb(self):
         self.start("slow", [desktop.windows_path(DEMO_APK)])
         self.click(desktop.INSTALL_BUTTON)
-        self.wait_for(self.phone.installs, 10, "the install command started")
+        self.wait_for(self.phone.received, 10, "the package streamed to the phone")
         time.sleep(0.5)
         self.assertTrue(desktop.processes_under(self.work + "/program/adb.exe")
                         or desktop.processes_under("program\\adb.exe".replace("\\", "/")),
@@ -148,7 +149,7 @@ class Install(EndToEndCase):
         print(f"close button -> program ended: {taken:.2f} s")
         self.assertLess(taken, 5.5 + 0.5)
         time.sleep(0.5)
-        self.assertEqual([], desktop.processes_under(self.work), "no adb.exe left running")
+        self.assertEqual([], desktop.processes_under(self.work + "/program/"), "no adb.exe left running")
 
 
 if __name__ == "__main__":
