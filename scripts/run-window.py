@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Runs ApkInstaller.exe under Wine from build/run/program/, beside an emulated phone (the
-adb stand-in playing one of the phones in tests/e2e/phones/) or a real adb.exe.
+"""Runs ApkInstaller.exe under Wine from build/run/program/, beside Google's adb 1.0.40 for
+Windows (or the adb.exe of --adb DIR) and the emulated phone behind it: our adb server
+(tests/phone/) playing one of the phones in tests/e2e/phones/.
 
 With a display the window is simply there to use, and this ends when it closes. Without
 one, it runs on a private Xvfb: a picture once the window shows, a click on Install, a
@@ -21,25 +22,22 @@ import desktop  # noqa: E402
 
 RUN = os.path.join(REPO, "build", "run")
 BIN_DIR = os.path.join(REPO, "build", "windows", "bin")
-STANDIN = os.path.join(REPO, "build", "windows", "test bin", "adb.exe")
+ADB_DIR = os.path.join(REPO, "build", "npm", "adb-driver-0.1.8", "package", "bin", "window")
 DEMO = os.path.join(REPO, "tests", "data", "apks", "demo.apk")
 OUTCOME_WAIT_S = 45
 
 
 def arguments():
     parser = argparse.ArgumentParser(
-        prog="scripts/run", description="Runs ApkInstaller.exe under Wine beside an emulated phone.")
+        prog="scripts/run", description="Runs ApkInstaller.exe under Wine beside adb and an emulated phone.")
     parser.add_argument("package", nargs="?", help="the package to open (default: the demo package, "
                         "tests/data/apks/demo.apk)")
     parser.add_argument("--phone", choices=desktop.phone_names(),
                         help="the emulated phone (default: ready, which installs after about two seconds)")
-    parser.add_argument("--adb", metavar="DIR", help="a directory holding a real adb.exe for Windows and its "
-                        "DLLs, used instead of the emulated phone")
+    parser.add_argument("--adb", metavar="DIR", help="a directory holding another adb.exe for Windows and its "
+                        "DLLs, which then talks to the emulated phone (default: adb 1.0.40 as the build fetched it)")
     options = parser.parse_args()
-    if options.adb:
-        options.adb = os.path.join(os.environ.get("APKI_RUN_FROM", os.getcwd()), options.adb)
-    if options.adb and options.phone:
-        parser.error("--phone plays the emulated phone; with --adb there is none")
+    options.adb = os.path.join(os.environ.get("APKI_RUN_FROM", os.getcwd()), options.adb) if options.adb else ADB_DIR
     options.phone = options.phone or "ready"
     if options.adb and not os.path.isfile(os.path.join(options.adb, "adb.exe")):
         parser.error(f"no adb.exe in {options.adb}")
@@ -57,20 +55,21 @@ def package_argument(package):
 
 def assemble(options):
     shutil.rmtree(RUN, ignore_errors=True)
-    program = desktop.assemble_run_directory(os.path.join(RUN, "program"), BIN_DIR, options.adb or STANDIN)
-    phone = None if options.adb else desktop.Phone(os.path.join(RUN, "phone"), options.phone)
+    program = desktop.assemble_run_directory(os.path.join(RUN, "program"), BIN_DIR, options.adb)
+    phone = desktop.EmulatedPhone(os.path.join(RUN, "phone"), options.phone)
     return program, phone
 
 
 def report_phone(phone):
-    if not phone:
-        return
-    commands = phone.commands()
-    print("The emulated phone was asked:" if commands else "The emulated phone was asked nothing.")
-    for command in commands:
-        print("  adb", command)
-    for install in phone.installs():
-        print(f"  and received {install['size']} bytes, SHA-256 {install['sha256']}")
+    requests = phone.requests()
+    print("adb asked the emulated phone's server (version checks left out):" if requests
+          else "adb asked the emulated phone's server nothing.")
+    for service, serial in requests:
+        print(f"  {service}" + (f"   (on {serial})" if serial else ""))
+    for command in phone.commands():
+        print(f"  the phone ran: {command}")
+    for received in phone.received():
+        print(f"  the phone received {received['size']} bytes ({received['via']}), SHA-256 {received['sha256']}")
 
 
 def outcome_shown(picture):
@@ -107,9 +106,9 @@ def main():
     options = arguments()
     package = options.package or DEMO
     executable, phone = assemble(options)
-    environment = phone.environment() if phone else {}
-    print(f"ApkInstaller.exe from {os.path.dirname(executable)}, opening {package}, beside "
-          + (f"the real adb.exe from {options.adb}" if options.adb else f"the emulated phone '{options.phone}'"))
+    environment = phone.environment()
+    print(f"ApkInstaller.exe from {os.path.dirname(executable)}, opening {package}, beside the adb.exe of "
+          f"{options.adb} and the emulated phone '{options.phone}' (port {phone.port})")
 
     display = None
     if not os.environ.get("DISPLAY"):
@@ -124,6 +123,7 @@ def main():
         code = run_headless(program) if display else program.wait(None)
     finally:
         program.kill()
+        phone.close()
         keeper.close()
         if display:
             display.close()

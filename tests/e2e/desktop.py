@@ -124,10 +124,20 @@ class EmulatedPhone:
     def environment(self):
         return {"ANDROID_ADB_SERVER_PORT": str(self.port)}
 
+    def adb_servers(self):
+        """The adb servers that adb.exe started for this port when none listened there
+        ("adb -L tcp:PORT fork-server server ...")."""
+        return processes_under(f"-L tcp:{self.port} fork-server")
+
     def close(self):
         if self.server and self.server.poll() is None:
             self.server.terminate()
             self.server.wait(10)
+        for pid, _ in self.adb_servers():
+            try:
+                os.kill(pid, 9)
+            except ProcessLookupError:
+                pass
 
     def records(self):
         try:

@@ -84,7 +84,7 @@ class Scenario:
     def note_request(self, service):
         """Counts a request; steps that wait for requests see it from the next one on."""
         with self.lock:
-            self._apply_due()
+            self._apply_due(by_requests=True)
             self.total += 1
             self.counts[service] = self.counts.get(service, 0) + 1
 
@@ -96,14 +96,18 @@ class Scenario:
     def find(self, serial):
         return next((d for d in self.current_devices() if d["serial"] == serial), None)
 
-    def _apply_due(self):
+    def _apply_due(self, by_requests=False):
+        """Applies the steps now due, in order. Steps waiting for requests are applied only
+        as a request arrives, before it is counted, so that it is answered as it finds them."""
         elapsed_ms = (time.monotonic() - self.started) * 1000
-        while self.pending and self._due(self.pending[0], elapsed_ms):
+        while self.pending and self._due(self.pending[0], elapsed_ms, by_requests):
             self._apply(self.pending.pop(0))
 
-    def _due(self, step, elapsed_ms):
+    def _due(self, step, elapsed_ms, by_requests):
         if "after_ms" in step:
             return elapsed_ms >= step["after_ms"]
+        if not by_requests:
+            return False
         seen = self.counts.get(step["of"], 0) if "of" in step else self.total
         return seen >= step.get("after_requests", 0)
 
