@@ -1,0 +1,127 @@
+#!/usr/bin/python3
+"""The emulated phone's server spoken to as adb speaks to it: framing, the sync push and
+its record, the shell protocol's exit code, a streamed install and a session, a step by
+request count, host:kill."""
+import hashlib
+import json
+import os
+import socket
+import struct
+import tempfile
+import threading
+import unittest
+
+from recorder import Recorder
+from scenario import Scenario
+from server import AdbServer
+
+
+class PhoneServer(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.record = os.path.join(self.folder.name, "record.jsonl")
+
+    def tearDown(self):
+        if self.thread.is_alive():
+            self.connect("host:kill").close()
+        self.thread.join(5)
+        self.server.close()
+        self.folder.cleanup()
+
+    def serve(self, document):
+        self.server = AdbServer(Scenario(document), Recorder(self.record))
+        self.thread = threading.Thread(target=self.server.serve, args=(30, 60), daemon=True)
+        self.thread.start()
+
+    def connect(self, *services):
+        """A connection that sent each service and read its OKAY."""
+        sock = socket.create_connection(("127.0.0.1", self.server.port), 5)
+        for service in services:
+            sock.sendall(b"%04x" % len(service) + service.encode())
+            self.assertEqual(b"OKAY", self.read(sock, 4), service)
+        return sock
+
+    def read(self, sock, count):
+        data = b""
+        while len(data) < count:
+            chunk = sock.recv(count - len(data))
+            if not chunk:
+                break
+            data += chunk
+        return data
+
+    def request(self, service):
+        """A host service's length-prefixed answer."""
+        with self.connect(service) as sock:
+            return self.read(sock, int(self.read(sock, 4), 16)).decode()
+
+    def rest(self, sock):
+        sock.shutdown(socket.SHUT_WR)
+        return self.read(sock, 1 << 20)
+
+    def records(self):
+        with open(self.record) as f:
+            return [json.loads(line) for line in f]
+
+    def test_version_devices_by_request_count_and_failures(self):
+        self.serve({"devices": [], "steps": [{"after_requests": 1, "of": "host:devices",
+                                              "devices": [{"serial": "A1", "model": "M"}, {"serial": "B2", "state": "offline"}]}]})
+        self.assertEqual("0028", self.request("host:version"))
+        self.assertEqual("", self.request("host:devices"))
+        self.assertEqual("A1\tdevice\nB2\toffline\n", self.request("host:devices"))
+        self.assertEqual("A1                     device usb:1-1 product:bullhead model:M device:bullhead transport_id:1\n"
+                         "B2                     offline usb:1-1 transport_id:2\n", self.request("host:devices-l"))
+        with socket.create_connection(("127.0.0.1", self.server.port), 5) as sock:
+            sock.sendall(b"0011host:transport:B2")
+            self.assertEqual(b"FAIL000edevice offline", self.read(sock, 22))
+        self.assertEqual([("host:version", None), ("host:devices", None)], [(r["service"], r["serial"]) for r in self.records()][:2])
+        self.connect("host:kill").close()
+        self.thread.join(5)
+        self.assertFalse(self.thread.is_alive(), "host:kill ends the server")
+
+    def test_push_then_pm_install_over_a_pty_and_rm(self):
+        self.serve({"devices": [{"serial": "S", "profile": "legacy"}]})
+        payload = os.urandom(70000)
+        with self.connect("host:transport:S", "sync:") as sock:
+            path = b"/data/local/tmp/1.apk"
+            sock.sendall(b"STAT" + struct.pack("<I", len(path)) + path)
+            self.assertEqual(b"STAT" + bytes(12), self.read(sock, 16), "nothing there yet")
+            spec = path + b",33206"
+            sock.sendall(b"SEND" + struct.pack("<I", len(spec)) + spec)
+            for chunk in (payload[:65536], payload[65536:]):
+                sock.sendall(b"DATA" + struct.pack("<I", len(chunk)) + chunk)
+            sock.sendall(b"DONE" + struct.pack("<I", 0))
+            self.assertEqual(b"OKAY" + bytes(4), self.read(sock, 8))
+            sock.sendall(b"QUIT" + bytes(4))
+        self.assertIn({"via": "sync", "path": "/data/local/tmp/1.apk", "size": 70000,
+                       "sha256": hashlib.sha256(payload).hexdigest()}, [r.get("received") for r in self.records()])
+        with self.connect("host:transport:S", "shell:pm 'install' '-r' '/data/local/tmp/1.apk'") as sock:
+            self.assertEqual(b"\tpkg: /data/local/tmp/1.apk\r\nSuccess\r\n", self.rest(sock))
+        with self.connect("host:transport:S", "shell:rm -f '/data/local/tmp/1.apk'") as sock:
+            self.rest(sock)
+        with self.connect("host:transport:S", "shell:pm install /data/local/tmp/1.apk") as sock:
+            self.assertIn(b"Failure [INSTALL_FAILED_INVALID_URI]", self.rest(sock), "the push was removed")
+
+    def test_streamed_install_and_a_session_with_the_shell_protocols_exit_code(self):
+        self.serve({"devices": [{"serial": "S", "install": {"result": "INSTALL_FAILED_OLDER_SDK"}}]})
+        payload = b"PK" * 5000
+        with self.connect("host:transport:S", f"exec:cmd package 'install' '-r' -S {len(payload)}") as sock:
+            sock.sendall(payload)
+            self.assertEqual(b"Failure [INSTALL_FAILED_OLDER_SDK]\n", self.rest(sock))
+        with self.connect("host:transport:S", "shell,v2,raw:pm install-create") as sock:
+            created = self.rest(sock)
+        self.assertEqual(b"\x01", created[:1])
+        session = created[5:].split(b"[")[1].split(b"]")[0].decode()
+        self.assertTrue(created.endswith(b"\x03\x01\x00\x00\x00\x00"), "exit code 0")
+        with self.connect("host:transport:S", f"shell,v2,raw:pm install-write -S 4 {session} base -") as sock:
+            sock.sendall(b"\x00" + struct.pack("<I", 4) + b"abcd" + b"\x04" + bytes(4))
+            self.assertIn(b"Success: streamed 4 bytes", self.rest(sock))
+        with self.connect("host:transport:S", f"shell,v2,raw:pm install-commit {session}") as sock:
+            self.assertTrue(self.rest(sock).endswith(b"\x03\x01\x00\x00\x00\x01"), "exit code 1")
+        streams = [(r["received"]["via"], r["received"]["sha256"]) for r in self.records() if "received" in r]
+        self.assertEqual([("stream", hashlib.sha256(payload).hexdigest()),
+                          ("session", hashlib.sha256(b"abcd").hexdigest())], streams)
+
+
+if __name__ == "__main__":
+    unittest.main()
