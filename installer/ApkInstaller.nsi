@@ -56,8 +56,8 @@ Var AdbIsOurs
 
 LangString ApkTypeName ${LANG_SIMPCHINESE} "Android 安装包"
 LangString ApkTypeName ${LANG_ENGLISH} "Android package"
-LangString ProgramRunning ${LANG_SIMPCHINESE} "APK安装器正在运行（$R0）。请先关闭它，然后点“重试”。"
-LangString ProgramRunning ${LANG_ENGLISH} "ApkInstaller is running ($R0). Close it, then click Retry."
+LangString ProgramRunning ${LANG_SIMPCHINESE} "$R0 正在使用。请先关闭 APK安装器，然后点“重试”。"
+LangString ProgramRunning ${LANG_ENGLISH} "$R0 is in use. Close ApkInstaller, then click Retry."
 LangString FilesLeft ${LANG_SIMPCHINESE} "$INSTDIR 中有文件正在使用，未能删除。卸载项已保留：关闭使用它们的程序后请再卸载一次。"
 LangString FilesLeft ${LANG_ENGLISH} "Some files in $INSTDIR are in use and were not deleted. The uninstall entry is kept: close the programs using them and uninstall again."
 
