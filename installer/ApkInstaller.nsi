@@ -85,13 +85,14 @@ Function ${un}IsInUse
   ${EndIf}
 FunctionEnd
 
-; adb's server, started by the program, outlives it and holds adb.exe: it is asked to end
-; and given ten seconds to do so. $R1 becomes 1 when adb.exe is still in use.
+; adb's server, started by the program, outlives it and holds adb.exe of the folder $R2:
+; it is asked to end and given ten seconds to do so. $R1 becomes 1 when that adb.exe is
+; still in use.
 Function ${un}StopAdbServer
-  StrCpy $R0 "$INSTDIR\adb.exe"
+  StrCpy $R0 "$R2\adb.exe"
   Call ${un}IsInUse
   ${If} $R1 == 1
-    nsExec::Exec /TIMEOUT=10000 '"$INSTDIR\adb.exe" kill-server'
+    nsExec::Exec /TIMEOUT=10000 '"$R0" kill-server'
     Pop $9
     ${For} $8 1 100
       Call ${un}IsInUse
@@ -101,8 +102,8 @@ Function ${un}StopAdbServer
   ${EndIf}
 FunctionEnd
 
-; Waits until no program of ours runs from the folder $R2, nor, when $R3 is 1, adb.exe
-; of the install folder, whose server is asked to end first: the user is asked to close
+; Waits until no program of ours runs from the folder $R2, nor, when $R3 is 1, its
+; adb.exe, whose server is asked to end first: the user is asked to close
 ; the program and retry; cancelling, and any silent run, aborts before anything changes.
 Function ${un}WaitForClosedPrograms
   ${Do}
@@ -277,7 +278,7 @@ Function RemoveInstallElsewhere
   Call ProductNameOf
   ${If} $R1 S== "${PRODUCT}"
     StrCpy $R2 $0
-    StrCpy $R3 0
+    StrCpy $R3 1
     Call WaitForClosedPrograms
     ExecWait '"$0\uninstall.exe" /S _?=$0'
     Delete "$0\uninstall.exe"
