@@ -1,7 +1,8 @@
 ; The Windows setup, built by makensis from the staged program files (CMakeLists.txt beside
-; this file passes VERSION, VERSION4, PUBLISHER, STAGE, ICON, OUTFILE and, to ship adb,
-; ADB_DIR). It installs for the current user, without elevation: every file under the
-; user's local programs folder, every registry entry under HKCU.
+; this file passes VERSION, VERSION4, PUBLISHER, STAGE, ICON, OUTFILE, and ADB_DIR and
+; ADB_VERSION: the folder of the adb that it ships and that adb's platform-tools revision).
+; It installs for the current user, without elevation: every file under the user's local
+; programs folder, every registry entry under HKCU.
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -12,9 +13,14 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 !define DISPLAY_NAME "APK安装器"
+; The product name in the version resources of our programs and of our uninstaller.
+!define PRODUCT "ApkInstaller"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ApkInstaller"
+; 1 in the uninstall entry when adb.exe and its DLLs in the install folder are the setup's.
+!define ADB_RECORD "AdbInstalled"
 !define CLASSES "Software\Classes"
 !define PROGID "ApkInstaller.apk"
 ; SHChangeNotify's "file associations changed" event.
@@ -28,22 +34,15 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 VIProductVersion "${VERSION4}"
 VIFileVersion "${VERSION4}"
 
-!ifndef ADB_DIR
-; A platform-tools folder found on this computer, whose adb the setup offers to copy.
-Var AdbSource
-!endif
+; 1 when this run copies its adb; 1 when the adb in the folder is the setup's after the run.
+Var CopyAdb
+Var AdbIsOurs
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_DIRECTORY
-!ifndef ADB_DIR
-!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipAdbPageWithoutPlatformTools
-!define MUI_COMPONENTSPAGE_TEXT_TOP "$(AdbOffer)"
-!insertmacro MUI_PAGE_COMPONENTS
-!endif
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\ApkInstaller.exe"
 !insertmacro MUI_PAGE_FINISH
@@ -57,20 +56,102 @@ Var AdbSource
 
 LangString ApkTypeName ${LANG_SIMPCHINESE} "Android 安装包"
 LangString ApkTypeName ${LANG_ENGLISH} "Android package"
-LangString AdbSection ${LANG_SIMPCHINESE} "复制 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll"
-LangString AdbSection ${LANG_ENGLISH} "Copy adb.exe, AdbWinApi.dll and AdbWinUsbApi.dll"
-LangString AdbOffer ${LANG_SIMPCHINESE} "在 $AdbSource 找到了 Android platform-tools。程序用其中的 adb 把安装包装到手机上：要把它复制到程序旁边吗？"
-LangString AdbOffer ${LANG_ENGLISH} "Android platform-tools were found in $AdbSource. The program installs packages on the phone with their adb: copy it beside the program?"
+LangString ProgramRunning ${LANG_SIMPCHINESE} "$R0 正在使用。请先关闭 APK安装器，然后点“重试”。"
+LangString ProgramRunning ${LANG_ENGLISH} "$R0 is in use. Close ApkInstaller, then click Retry."
+LangString FilesLeft ${LANG_SIMPCHINESE} "$INSTDIR 中有文件正在使用，未能删除。卸载项已保留：关闭使用它们的程序后请再卸载一次。"
+LangString FilesLeft ${LANG_ENGLISH} "Some files in $INSTDIR are in use and were not deleted. The uninstall entry is kept: close the programs using them and uninstall again."
 
-VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "ApkInstaller"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "ApkInstaller setup"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
 
+; --- Shared by the setup and the uninstaller --------------------------------------------
+
+!macro SharedFunctions un
+; $R1 becomes 1 when the file $R0 exists and cannot be opened for writing: a running
+; program's image, or a file another program holds without sharing it.
+Function ${un}IsInUse
+  StrCpy $R1 0
+  ${If} ${FileExists} $R0
+    ; GENERIC_WRITE, every sharing mode, OPEN_EXISTING
+    System::Call 'kernel32::CreateFileW(w R0, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r9'
+    ${If} $9 = -1
+      StrCpy $R1 1
+    ${Else}
+      System::Call 'kernel32::CloseHandle(p r9)'
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; adb's server, started by the program, outlives it and holds adb.exe of the folder $R2:
+; it is asked to end and given ten seconds to do so. $R1 becomes 1 when that adb.exe is
+; still in use.
+Function ${un}StopAdbServer
+  StrCpy $R0 "$R2\adb.exe"
+  Call ${un}IsInUse
+  ${If} $R1 == 1
+    nsExec::Exec /TIMEOUT=10000 '"$R0" kill-server'
+    Pop $9
+    ${For} $8 1 100
+      Call ${un}IsInUse
+      ${IfThen} $R1 == 0 ${|} ${ExitFor} ${|}
+      Sleep 100
+    ${Next}
+  ${EndIf}
+FunctionEnd
+
+; Waits until no program of ours runs from the folder $R2, nor, when $R3 is 1, its
+; adb.exe, whose server is asked to end first: the user is asked to close
+; the program and retry; cancelling, and any silent run, aborts before anything changes.
+Function ${un}WaitForClosedPrograms
+  ${Do}
+    StrCpy $R0 "$R2\ApkInstaller.exe"
+    Call ${un}IsInUse
+    ${If} $R1 == 0
+      StrCpy $R0 "$R2\apkinstall.exe"
+      Call ${un}IsInUse
+    ${EndIf}
+    ${If} $R1 == 0
+    ${AndIf} $R3 == 1
+      Call ${un}StopAdbServer
+    ${EndIf}
+    ${If} $R1 == 0
+      Return
+    ${EndIf}
+    DetailPrint "$(ProgramRunning)"
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Abort
+    retry:
+  ${Loop}
+FunctionEnd
+
+; $AdbIsOurs becomes 1 when the uninstall entry of an install in this folder says that
+; the adb beside the program is the setup's.
+Function ${un}ReadAdbRecord
+  StrCpy $AdbIsOurs 0
+  ReadRegStr $9 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegDWORD $8 HKCU "${UNINSTALL_KEY}" "${ADB_RECORD}"
+  ${If} $9 == $INSTDIR
+  ${AndIf} $8 == 1
+    StrCpy $AdbIsOurs 1
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro SharedFunctions ""
+!insertmacro SharedFunctions "un."
+
 ; --- Install ----------------------------------------------------------------------------
 
 Section "-Program"
+  Call ReadAdbRecord
+  Call ChooseAdb
+  ; Over a running program the new files would mix with the old ones it keeps open.
+  StrCpy $R2 $INSTDIR
+  StrCpy $R3 $CopyAdb
+  Call WaitForClosedPrograms
   Call RemoveInstallElsewhere
   SetOutPath "$INSTDIR"
   File "${STAGE}/ApkInstaller.exe"
@@ -78,30 +159,19 @@ Section "-Program"
   File "${STAGE}/Language.xml"
   File "${STAGE}/apkinstall.exe"
   File "${STAGE}/README.txt"
+  ${If} $CopyAdb == 1
+    File "${ADB_DIR}/adb.exe"
+    File "${ADB_DIR}/AdbWinApi.dll"
+    File "${ADB_DIR}/AdbWinUsbApi.dll"
+  ${EndIf}
   SetOutPath "$INSTDIR\licenses"
   File "${STAGE}/licenses/zlib.txt"
   File "${STAGE}/licenses/mingw-w64.txt"
-!ifdef ADB_DIR
-  SetOutPath "$INSTDIR"
-  File "${ADB_DIR}/adb.exe"
-  File "${ADB_DIR}/AdbWinApi.dll"
-  File "${ADB_DIR}/AdbWinUsbApi.dll"
-!endif
+  File "${STAGE}/licenses/adb.txt"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${DISPLAY_NAME}.lnk" "$INSTDIR\ApkInstaller.exe" "" "$INSTDIR\ApkInstaller.exe" 0
 SectionEnd
-
-!ifndef ADB_DIR
-Section "$(AdbSection)" SecAdb
-  ; A platform-tools folder on the PATH may be this very folder.
-  ${If} $AdbSource != "$INSTDIR"
-    CopyFiles /SILENT "$AdbSource\adb.exe" "$INSTDIR"
-    CopyFiles /SILENT "$AdbSource\AdbWinApi.dll" "$INSTDIR"
-    CopyFiles /SILENT "$AdbSource\AdbWinUsbApi.dll" "$INSTDIR"
-  ${EndIf}
-SectionEnd
-!endif
 
 ; After every file, so that the size given to Add/Remove Programs counts them all.
 Section "-Registration"
@@ -109,23 +179,107 @@ Section "-Registration"
   Call WriteUninstallEntry
 SectionEnd
 
-Function .onInit
-!ifndef ADB_DIR
-  Call FindPlatformTools
-  ${If} $AdbSource == ""
-    SectionSetFlags ${SecAdb} 0
-    SectionSetText ${SecAdb} ""
+; An adb that the user already has beside the program stays when it is newer than ours
+; (and stays the user's, or ours, as it was); any other is replaced by ours.
+Function ChooseAdb
+  StrCpy $CopyAdb 1
+  Call InstalledAdbVersion
+  ${If} $R0 != ""
+    ${VersionCompare} $R0 "${ADB_VERSION}" $9
+    ${If} $9 == 1
+      StrCpy $CopyAdb 0
+    ${EndIf}
   ${EndIf}
-!endif
+  ${If} $CopyAdb == 1
+    StrCpy $AdbIsOurs 1
+  ${EndIf}
+FunctionEnd
+
+; $R0 becomes the platform-tools revision that the install folder's adb.exe names in the
+; "Version 33.0.3-8952118" line of `adb version`, or "" when there is no adb, it does not
+; run, or it names only a build number (platform-tools before 29 did so: older than ours).
+Function InstalledAdbVersion
+  StrCpy $R0 ""
+  ${IfNot} ${FileExists} "$INSTDIR\adb.exe"
+    Return
+  ${EndIf}
+  nsExec::ExecToStack /TIMEOUT=10000 '"$INSTDIR\adb.exe" version'
+  Pop $9
+  Pop $8
+  ${If} $9 != 0
+    Return
+  ${EndIf}
+  StrLen $7 $8
+  ${For} $6 0 $7
+    StrCpy $5 $8 8 $6
+    ${If} $5 S== "Version "
+      IntOp $6 $6 + 8
+      ${ExitFor}
+    ${EndIf}
+  ${Next}
+  ; The digits and dots that follow, which must hold a dot.
+  StrCpy $4 ""
+  ${Do}
+    StrCpy $5 $8 1 $6
+    IntOp $3 $5 + 0
+    ${If} $5 == "."
+      StrCpy $4 1
+    ${ElseIf} $5 == ""
+    ${OrIf} $3 S!= $5
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $R0 "$R0$5"
+    IntOp $6 $6 + 1
+  ${Loop}
+  ${If} $4 != 1
+    StrCpy $R0 ""
+  ${EndIf}
+FunctionEnd
+
+; $R1 becomes the product name in the version resource of the file $R0, "" without one.
+Function ProductNameOf
+  StrCpy $R1 ""
+  System::Call 'version::GetFileVersionInfoSizeW(w R0, p 0) i .r9'
+  ${If} $9 <= 0
+    Return
+  ${EndIf}
+  System::Alloc $9
+  Pop $8
+  System::Call 'version::GetFileVersionInfoW(w R0, i 0, i r9, p r8) i .r7'
+  ${If} $7 <> 0
+    System::Call 'version::VerQueryValueW(p r8, w "\VarFileInfo\Translation", *p .r6, *i .r5) i .r7'
+    ${If} $7 <> 0
+    ${AndIf} $5 >= 4
+      System::Call '*$6(&i2 .r4, &i2 .r3)'
+      IntFmt $4 "%04x" $4
+      IntFmt $3 "%04x" $3
+      System::Call 'version::VerQueryValueW(p r8, w "\StringFileInfo\$4$3\ProductName", *p .r6, *i .r5) i .r7'
+      ${If} $7 <> 0
+        System::Call 'kernel32::lstrcpynW(w .R1, p r6, i ${NSIS_MAX_STRLEN})'
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  System::Free $8
 FunctionEnd
 
 ; A setup run over an install in another folder takes that one away first, so that one
-; copy and one uninstall entry remain.
+; copy and one uninstall entry remain. The uninstaller found there runs only when it is
+; ours: named by the entry and naming our product; a folder deleted by hand may since
+; hold another program's.
 Function RemoveInstallElsewhere
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 != ""
-  ${AndIf} $0 != "$INSTDIR"
-  ${AndIf} ${FileExists} "$0\uninstall.exe"
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "UninstallString"
+  ${If} $0 == ""
+  ${OrIf} $0 == "$INSTDIR"
+  ${OrIf} $1 != '"$0\uninstall.exe"'
+    Return
+  ${EndIf}
+  StrCpy $R0 "$0\uninstall.exe"
+  Call ProductNameOf
+  ${If} $R1 S== "${PRODUCT}"
+    StrCpy $R2 $0
+    StrCpy $R3 1
+    Call WaitForClosedPrograms
     ExecWait '"$0\uninstall.exe" /S _?=$0'
     Delete "$0\uninstall.exe"
     RMDir "$0"
@@ -177,91 +331,43 @@ Function WriteUninstallEntry
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "${ADB_RECORD}" $AdbIsOurs
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 FunctionEnd
 
-!ifndef ADB_DIR
-; The SDK's usual place first, then each folder on the PATH; a folder counts when it holds
-; adb.exe with both its DLLs (a lone adb.exe on the PATH is often a launcher shim).
-Function FindPlatformTools
-  StrCpy $R0 "$LOCALAPPDATA\Android\Sdk\platform-tools"
-  Call IsPlatformTools
-  ${If} $R1 == 1
-    StrCpy $AdbSource $R0
-    Return
-  ${EndIf}
-  ReadEnvStr $R2 PATH
-  ${DoWhile} $R2 != ""
-    Call SplitPathList
-    Call IsPlatformTools
-    ${If} $R1 == 1
-      StrCpy $AdbSource $R0
-      Return
-    ${EndIf}
-  ${Loop}
-  StrCpy $AdbSource ""
-FunctionEnd
-
-; $R2 "a;b;c" becomes $R0 "a" (quotes and variables resolved) and $R2 "b;c".
-Function SplitPathList
-  StrCpy $R3 0
-  ${Do}
-    StrCpy $R4 $R2 1 $R3
-    ${If} $R4 == ";"
-    ${OrIf} $R4 == ""
-      ${ExitDo}
-    ${EndIf}
-    IntOp $R3 $R3 + 1
-  ${Loop}
-  StrCpy $R0 $R2 $R3
-  IntOp $R3 $R3 + 1
-  StrCpy $R2 $R2 "" $R3
-  ExpandEnvStrings $R0 $R0
-  StrCpy $R4 $R0 1
-  ${If} $R4 == '"'
-    StrCpy $R0 $R0 "" 1
-  ${EndIf}
-  StrCpy $R4 $R0 "" -1
-  ${If} $R4 == '"'
-    StrCpy $R0 $R0 -1
-  ${EndIf}
-FunctionEnd
-
-; $R1 becomes 1 when the folder $R0 holds adb.exe and both its DLLs.
-Function IsPlatformTools
-  StrCpy $R1 0
-  ${If} $R0 != ""
-  ${AndIf} ${FileExists} "$R0\adb.exe"
-  ${AndIf} ${FileExists} "$R0\AdbWinApi.dll"
-  ${AndIf} ${FileExists} "$R0\AdbWinUsbApi.dll"
-    StrCpy $R1 1
-  ${EndIf}
-FunctionEnd
-
-Function SkipAdbPageWithoutPlatformTools
-  ${If} $AdbSource == ""
-    Abort
-  ${EndIf}
-FunctionEnd
-!endif
-
 ; --- Uninstall --------------------------------------------------------------------------
 
-; Takes away exactly what the setup added; the settings file in the user's application
-; data and any other program's hold on ".apk" stay.
+; Takes away exactly what the setup added: an adb that was there before stays, and so do
+; the settings file in the user's application data and any other program's hold on ".apk".
 Section "Uninstall"
+  Call un.ReadAdbRecord
+  StrCpy $R2 $INSTDIR
+  StrCpy $R3 $AdbIsOurs
+  Call un.WaitForClosedPrograms
+
   Delete "$INSTDIR\ApkInstaller.exe"
   Delete "$INSTDIR\Pakrun.dll"
   Delete "$INSTDIR\Language.xml"
   Delete "$INSTDIR\apkinstall.exe"
   Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\adb.exe"
-  Delete "$INSTDIR\AdbWinApi.dll"
-  Delete "$INSTDIR\AdbWinUsbApi.dll"
+  ${If} $AdbIsOurs == 1
+    Delete "$INSTDIR\adb.exe"
+    Delete "$INSTDIR\AdbWinApi.dll"
+    Delete "$INSTDIR\AdbWinUsbApi.dll"
+  ${EndIf}
   Delete "$INSTDIR\licenses\zlib.txt"
   Delete "$INSTDIR\licenses\mingw-w64.txt"
+  Delete "$INSTDIR\licenses\adb.txt"
   RMDir "$INSTDIR\licenses"
+  ; What is still held open stays, with the uninstaller and its entry to finish later.
+  Call un.OurFilesLeft
+  ${If} $R1 == 1
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(FilesLeft)" /SD IDOK
+    DetailPrint "$(FilesLeft)"
+    SetErrorLevel 1
+    Return
+  ${EndIf}
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${DISPLAY_NAME}.lnk"
@@ -277,3 +383,20 @@ Section "Uninstall"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd
+
+; $R1 becomes 1 when a program file of ours is still in the install folder.
+Function un.OurFilesLeft
+  StrCpy $R1 0
+  ${If} ${FileExists} "$INSTDIR\ApkInstaller.exe"
+  ${OrIf} ${FileExists} "$INSTDIR\Pakrun.dll"
+  ${OrIf} ${FileExists} "$INSTDIR\apkinstall.exe"
+    StrCpy $R1 1
+  ${EndIf}
+  ${If} $AdbIsOurs == 1
+    ${If} ${FileExists} "$INSTDIR\adb.exe"
+    ${OrIf} ${FileExists} "$INSTDIR\AdbWinApi.dll"
+    ${OrIf} ${FileExists} "$INSTDIR\AdbWinUsbApi.dll"
+      StrCpy $R1 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd

@@ -19,7 +19,10 @@ SETUP = _built("APKI_SETUP", "dist", "ApkInstaller-*-setup.exe")
 ARCHIVE = _built("APKI_ARCHIVE", "dist", "ApkInstaller-*-win64.zip")
 STAGE = _built("APKI_STAGE_DIR", "windows", "installer", "stage", "ApkInstaller-*")
 VERSION = os.environ.get("APKI_VERSION") or os.path.basename(STAGE).split("-", 1)[1]
-MAKENSIS_COMMAND = _built("APKI_MAKENSIS_COMMAND_FILE", "windows", "installer", "makensis-command.txt")
+# Google's adb for Windows as the build fetched it: the one shipped, and 1.0.40, which
+# unlike the shipped one runs under Wine 8.
+SHIPPED_ADB_DIR = _built("APKI_SHIPPED_ADB_DIR", "npm", "android-tools-bin-*", "package", "dist", "win32", "x86")
+TEST_ADB_DIR = _built("APKI_TEST_ADB_DIR", "npm", "adb-driver-*", "package", "bin", "window")
 
 
 def files_under(folder):

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The portable archive as a user meets it: ApkInstaller-<version>-win64.zip unpacked into a
-folder of their choice, adb.exe put beside the program as README.txt says, the window
-started from there and apkinstall.exe installing to the emulated phone."""
+folder of their choice, Google's adb and its notice in it, the window started from there
+and apkinstall.exe installing to the emulated phone."""
 import os
 import shutil
 import subprocess
@@ -14,8 +14,10 @@ import e2ecase
 from e2ecase import DEMO_APK, EndToEndCase, setUpModule, tearDownModule  # noqa: F401
 
 
-SHIPPED = {"ApkInstaller.exe", "Pakrun.dll", "Language.xml", "apkinstall.exe", "README.txt",
-           os.path.join("licenses", "zlib.txt"), os.path.join("licenses", "mingw-w64.txt")}
+ADB_FILES = ("adb.exe", "AdbWinApi.dll", "AdbWinUsbApi.dll")
+SHIPPED = {"ApkInstaller.exe", "Pakrun.dll", "Language.xml", "apkinstall.exe", "README.txt", *ADB_FILES,
+           os.path.join("licenses", "zlib.txt"), os.path.join("licenses", "mingw-w64.txt"),
+           os.path.join("licenses", "adb.txt")}
 
 
 class Archive(EndToEndCase):
@@ -35,10 +37,17 @@ class Archive(EndToEndCase):
             self.assertEqual(delivery.read_bytes(os.path.join(delivery.STAGE, name)),
                              delivery.read_bytes(os.path.join(folder, name)), name)
         self.assertLessEqual(SHIPPED, found, "what a user needs and what the licences ask")
+        for name in ADB_FILES:
+            self.assertEqual(delivery.read_bytes(os.path.join(delivery.SHIPPED_ADB_DIR, name)),
+                             delivery.read_bytes(os.path.join(folder, name)), f"Google's {name}")
+        notice = delivery.read_bytes(os.path.join(delivery.SHIPPED_ADB_DIR, "NOTICE.txt"))
+        self.assertEqual(notice.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n"),
+                         delivery.read_bytes(os.path.join(folder, "licenses", "adb.txt")), "adb's notice")
         return folder
 
     def test_unpacked_archive_starts_the_window_and_its_apkinstall_installs_on_the_phone(self):
         folder = self.unpack()
+        # The emulated phone's adb in place of Google's, which does not run under Wine 8.
         shutil.copy2(os.path.join(e2ecase.STANDIN_DIR, "adb.exe"), folder)
 
         self.phone = desktop.Phone(os.path.join(self.work, "window phone"), "ready")

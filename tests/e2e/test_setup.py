@@ -6,6 +6,7 @@ changed here, so no other test shares it), checked by its files and registry ent
 import os
 import re
 import shutil
+import socket
 import subprocess
 import time
 import unittest
@@ -34,10 +35,6 @@ DISPLAY_NAME = "APK安装器"
 
 def shortcut():
     return desktop.wine_user_folder(f"AppData/Roaming/Microsoft/Windows/Start Menu/Programs/{DISPLAY_NAME}.lnk")
-
-
-def platform_tools():
-    return desktop.wine_user_folder("AppData/Local/Android/Sdk/platform-tools")
 
 
 def setUpModule():
@@ -82,7 +79,7 @@ class SetupCase(EndToEndCase):
         for key in (UNINSTALL_KEY, rf"{USER_CLASSES}\.apk", rf"{USER_CLASSES}\{PROGID}", rf"{USER_CLASSES}\{OTHER_PROGID}",
                     rf"{MACHINE_CLASSES}\.apk", rf"{MACHINE_CLASSES}\{PROGID}", rf"{MACHINE_CLASSES}\{OTHER_PROGID}"):
             registry.delete(key)
-        for path in (shortcut(), platform_tools(), desktop.wine_user_folder("AppData/Local/Programs/ApkInstaller")):
+        for path in (shortcut(), desktop.wine_user_folder("AppData/Local/Programs/ApkInstaller")):
             if os.path.isdir(path):
                 shutil.rmtree(path)
             elif os.path.exists(path):
@@ -90,37 +87,33 @@ class SetupCase(EndToEndCase):
 
     # --- Acting ------------------------------------------------------------------------------
 
-    def install(self, path_folders=()):
+    def install(self, code=0, target=None):
         """The setup run silently into the test's folder (a blank and Chinese in its name),
         as an administrator types it: /D= last and unquoted, which only cmd passes on as is
-        (Wine would quote an argument holding a blank; so the setup's own path holds none).
-        path_folders: Windows folders put first on the PATH (Wine takes them from WINEPATH)."""
+        (Wine would quote an argument holding a blank; so the setup's own path holds none)."""
         started = time.monotonic()
-        command = f"{desktop.windows_path(self.setup)} /S /D={desktop.windows_path(self.target)}"
-        env = dict(os.environ, WINEPATH=";".join(path_folders))
-        self.assertEqual(0, run_quietly("cmd", "/c", command, env=env), "the setup's exit code")
+        command = f"{desktop.windows_path(self.setup)} /S /D={desktop.windows_path(target or self.target)}"
+        self.assertEqual(code, run_quietly("cmd", "/c", command), "the setup's exit code")
         print(f"silent install: {time.monotonic() - started:.2f} s")
 
-    def uninstall(self):
+    def uninstall(self, folder_stays=False, env=None):
         """The uninstall entry's quiet command, as a management tool runs it. The uninstaller
         hands over to a copy of itself and returns at once: its work is done when the entry
-        and the folder are gone and no uninstaller runs."""
+        and the folder (unless it holds the user's files) are gone and no uninstaller runs."""
         command = re.fullmatch(r'"([^"]+)"((?: \S+)*)', registry.values(UNINSTALL_KEY)["QuietUninstallString"])
         self.assertIsNotNone(command, "a quoted program and its arguments")
-        self.assertEqual(0, run_quietly(command.group(1), *command.group(2).split()), "the uninstaller's exit code")
-        self.wait_for(lambda: registry.values(UNINSTALL_KEY) is None and not os.path.exists(self.target)
+        self.assertEqual(0, run_quietly(command.group(1), *command.group(2).split(), env=env),
+                         "the uninstaller's exit code")
+        self.wait_for(lambda: registry.values(UNINSTALL_KEY) is None and (folder_stays or not os.path.exists(self.target))
                       and not desktop.processes_under("/~nsu"), 30, "the uninstaller done")
 
-    def make_platform_tools(self, folder=None, files=ADB_FILES):
-        """Android's platform-tools, by default where the SDK puts them: the adb stand-in
-        and files standing for its DLLs."""
-        folder = folder or platform_tools()
-        os.makedirs(folder)
-        shutil.copy2(os.path.join(e2ecase.STANDIN_DIR, "adb.exe"), folder)
-        for name in files[1:]:
-            with open(os.path.join(folder, name), "wb") as f:
-                f.write(f"{name} in {folder}".encode())
-        return folder
+    def put_adb(self, source, folder=None):
+        """adb.exe and its DLLs from source copied into the folder (the install folder by
+        default), as a user who unpacked platform-tools there has them."""
+        folder = folder or self.target
+        os.makedirs(folder, exist_ok=True)
+        for name in ADB_FILES:
+            shutil.copy2(os.path.join(source, name), folder)
 
     def give_apk_to_another_program(self, classes):
         """Another program that owns .apk, registered the way such programs do, under the
@@ -131,14 +124,14 @@ class SetupCase(EndToEndCase):
 
     # --- Looking -----------------------------------------------------------------------------
 
-    def assertProgramFiles(self, adb_source):
-        """The folder holds every shipped file with the build's bytes, the uninstaller and
-        adb's three files copied from adb_source, and nothing else."""
-        expected = {name: os.path.join(delivery.STAGE, name) for name in delivery.files_under(delivery.STAGE)}
-        expected.update({name: os.path.join(adb_source, name) for name in ADB_FILES})
+    def assertProgramFiles(self, user_files=()):
+        """The folder holds every shipped file with the build's bytes (adb's among them), the
+        uninstaller, and the user's files (path: bytes) where they were, and nothing else."""
+        expected = {name: read_bytes(os.path.join(delivery.STAGE, name)) for name in delivery.files_under(delivery.STAGE)}
+        expected.update(user_files)
         self.assertEqual(set(expected) | {"uninstall.exe"}, delivery.files_under(self.target))
-        for name, source in expected.items():
-            self.assertEqual(read_bytes(source), read_bytes(os.path.join(self.target, name)), name)
+        for name, content in expected.items():
+            self.assertEqual(content, read_bytes(os.path.join(self.target, name)), name)
 
     def assertProgId(self):
         folder = desktop.windows_path(self.target)
@@ -171,9 +164,8 @@ class SetupCase(EndToEndCase):
 
 class Setup(SetupCase):
     def test_silent_install_puts_the_build_files_and_the_association_and_installs_again_in_place(self):
-        tools = self.make_platform_tools()
         self.install()
-        self.assertProgramFiles(tools)
+        self.assertProgramFiles()
         self.assertProgId()
         apk = registry.read(rf"{USER_CLASSES}\.apk")
         apk_key = registry.full_name(rf"{USER_CLASSES}\.apk")
@@ -185,13 +177,12 @@ class Setup(SetupCase):
         settings = b"[VersionSection]\r\nInstallPosition=1\r\n"
         write_settings(settings)
         self.install()
-        self.assertProgramFiles(tools)
+        self.assertProgramFiles()
         self.assertUninstallEntry()
         self.assertEqual(1, len(self.our_uninstall_entries()))
         self.assertEqual(settings, read_settings())
 
     def test_silent_uninstall_takes_away_what_the_setup_added_and_keeps_the_settings(self):
-        self.make_platform_tools()
         self.install()
         settings = b"[VersionSection]\r\nInstallPosition=1\r\n"
         write_settings(settings)
@@ -225,34 +216,97 @@ class Setup(SetupCase):
                     self.assertEqual(text, registry.export_text(key), f"{key} as it was")
                 self.assertEqual({}, registry.read(rf"{USER_CLASSES}\{PROGID}"))
 
-    def test_adb_is_copied_from_platform_tools_on_the_path_and_a_lone_adb_is_passed_over(self):
-        shim = self.make_platform_tools(os.path.join(self.work, "shims"), files=ADB_FILES[:1])
-        tools = self.make_platform_tools(os.path.join(self.work, "platform tools"))
-        self.install(path_folders=(desktop.windows_path(shim), f'"{desktop.windows_path(tools)}"'))
-        self.assertProgramFiles(tools)
-        self.uninstall()
-        self.assertFalse(os.path.exists(self.target), "copied adb files are the setup's to take away")
-
-    def test_a_setup_made_with_adb_ships_that_adb_and_looks_for_no_other(self):
-        bundle = self.make_platform_tools(os.path.join(self.work, "bundled adb"))
-        self.make_platform_tools()
-        with open(delivery.MAKENSIS_COMMAND, encoding="utf-8") as f:
-            command = f.read().splitlines()
-        self.setup = os.path.join(self.work, "setup-with-adb.exe")
-        subprocess.run([*command, f"-DOUTFILE={self.setup}", f"-DADB_DIR={bundle}",
-                        os.path.join(desktop.REPO, "installer", "ApkInstaller.nsi")], check=True,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+    def test_an_adb_already_beside_the_program_stays_only_when_newer_and_the_uninstall_leaves_it(self):
+        # Google's adb 1.0.40 (platform-tools 28, "Version 4797878"): older than ours.
+        self.put_adb(delivery.TEST_ADB_DIR)
         self.install()
-        self.assertProgramFiles(bundle)
+        self.assertProgramFiles()
         self.uninstall()
-        self.assertFalse(os.path.exists(self.target), "bundled adb files are the setup's to take away")
 
-    def test_without_platform_tools_the_program_is_installed_without_adb(self):
-        shim = self.make_platform_tools(os.path.join(self.work, "shims"), files=ADB_FILES[:1])
-        self.install(path_folders=(desktop.windows_path(shim),))
-        self.assertFalse(any(os.path.exists(os.path.join(self.target, name)) for name in ADB_FILES))
-        self.assertTrue(os.path.exists(os.path.join(self.target, "ApkInstaller.exe")))
-        self.uninstall()
+        # A newer one, as the stand-in answers `adb version` beside its own scenario.
+        self.reset_prefix()
+        newer = os.path.join(self.work, "newer adb")
+        os.makedirs(newer)
+        shutil.copy2(os.path.join(e2ecase.STANDIN_DIR, "adb.exe"), newer)
+        for name in ADB_FILES[1:]:
+            with open(os.path.join(newer, name), "wb") as f:
+                f.write(f"the user's {name}".encode())
+        with open(os.path.join(newer, "adb.scenario"), "w", encoding="utf-8") as f:
+            f.write("[other]\noutput-text=Android Debug Bridge version 1.0.41\\r\\nVersion 99.0.1-1\\r\\n\n")
+        self.put_adb(newer)
+        shutil.copy2(os.path.join(newer, "adb.scenario"), self.target)
+        users = {name: read_bytes(os.path.join(newer, name)) for name in (*ADB_FILES, "adb.scenario")}
+        self.install()
+        # and what the stand-in wrote beside itself when asked its version
+        users.update({name: read_bytes(os.path.join(self.target, name)) for name in delivery.files_under(self.target)
+                      if name.startswith("adb.") and name not in users})
+        self.assertIn("version", read_bytes(os.path.join(self.target, "adb.record")).decode())
+        self.assertProgramFiles(users)
+        self.uninstall(folder_stays=True)
+        self.assertEqual(set(users), delivery.files_under(self.target), "the user's adb and nothing of ours")
+
+    def test_a_silent_setup_over_the_running_program_fails_and_changes_nothing(self):
+        self.install()
+        readme = os.path.join(self.target, "README.txt")
+        registry.set_value(UNINSTALL_KEY, "DisplayVersion", "0.9")
+        with open(readme, "wb") as f:
+            f.write(b"the old version's README")
+        phone = desktop.Phone(os.path.join(self.work, "phone"), "slow")
+        shutil.copy2(os.path.join(e2ecase.STANDIN_DIR, "adb.exe"), self.target)
+        window = desktop.Program(os.path.join(self.target, "ApkInstaller.exe"))
+        console = desktop.Program(os.path.join(self.target, "apkinstall.exe"), [desktop.windows_path(DEMO_APK)],
+                                  phone.environment())
+        for running in (window, console):
+            self.addCleanup(running.kill)
+        window.find_window()
+        self.wait_for(lambda: any("install" in command for command in phone.commands()), 15, "apkinstall installing")
+        for running in (window, console):
+            self.install(code=2)
+            self.assertEqual("0.9", registry.values(UNINSTALL_KEY)["DisplayVersion"])
+            self.assertEqual(b"the old version's README", read_bytes(readme))
+            running.kill()
+        # apkinstall's adb, left by its kill, would hold the adb to be replaced.
+        for pid, _ in desktop.processes_under(self.target):
+            os.kill(pid, 9)
+        self.wait_for(lambda: not desktop.processes_under(self.target), 10, "the program's processes gone")
+        self.install()
+        self.assertEqual(delivery.VERSION, registry.values(UNINSTALL_KEY)["DisplayVersion"])
+
+    def test_uninstalling_after_use_stops_adbs_server_and_takes_the_folder_away(self):
+        self.install()
+        # adb 1.0.40 runs under Wine where ours does not: it stands for the installed adb.
+        self.put_adb(delivery.TEST_ADB_DIR)
+        with socket.socket() as free:
+            free.bind(("127.0.0.1", 0))
+            env = dict(os.environ, ANDROID_ADB_SERVER_PORT=str(free.getsockname()[1]))
+        self.assertEqual(0, run_quietly(os.path.join(self.target, "adb.exe"), "start-server", env=env))
+        # Wine shows the 32-bit server as "adb -L tcp:PORT fork-server server ...".
+        server = f"adb -L tcp:{env['ANDROID_ADB_SERVER_PORT']} fork-server"
+        self.assertTrue(desktop.processes_under(server), "adb's server running")
+        self.addCleanup(lambda: [os.kill(pid, 9) for pid, _ in desktop.processes_under(server)])
+        self.uninstall(env=env)
+        self.assertEqual([], desktop.processes_under(server), "adb's server ended")
+
+    def test_a_setup_into_another_folder_runs_the_old_uninstaller_there_only_when_it_is_ours(self):
+        # Our folder deleted by hand, another program's uninstaller there since.
+        other = os.path.join(self.work, "other")
+        os.makedirs(other)
+        shutil.copy2(os.path.join(e2ecase.STANDIN_DIR, "adb.exe"), os.path.join(other, "uninstall.exe"))
+        registry.set_value(UNINSTALL_KEY, "DisplayName", DISPLAY_NAME)
+        registry.set_value(UNINSTALL_KEY, "InstallLocation", desktop.windows_path(other))
+        registry.set_value(UNINSTALL_KEY, "UninstallString", f'"{desktop.windows_path(other)}\\uninstall.exe"')
+        self.install()
+        self.assertEqual({"uninstall.exe"}, delivery.files_under(other), "the other uninstaller was not run")
+        self.assertUninstallEntry()
+
+        # Ours, when the user installs elsewhere: that install is taken away.
+        moved = os.path.join(self.work, "moved")
+        self.install(target=moved)
+        self.assertFalse(os.path.exists(self.target), "the old install")
+        self.target = moved
+        self.assertProgramFiles()
+        self.assertUninstallEntry()
+        self.assertEqual(1, len(self.our_uninstall_entries()))
 
 class Association(SetupCase):
     def mirror_user_classes_to_machine(self):
@@ -266,8 +320,9 @@ class Association(SetupCase):
                                             "[HKEY_LOCAL_MACHINE\\Software\\Classes\\"))
 
     def test_apk_opened_from_the_shell_shows_in_our_window_and_installs_on_the_phone(self):
-        self.make_platform_tools()
         self.install()
+        # The emulated phone's adb in place of ours, which does not run under Wine 8.
+        shutil.copy2(os.path.join(e2ecase.STANDIN_DIR, "adb.exe"), self.target)
         self.mirror_user_classes_to_machine()
         package = os.path.join(self.work, "下载 文件", "天气 日记.apk")
         os.makedirs(os.path.dirname(package))
