@@ -18,8 +18,10 @@ void RemoveTree(const std::wstring& dir)
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + L"\\");
             } else {
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path.c_str());
+                // By the exact name: a test's "game.apk." is not its "game.apk".
+                const std::wstring exact = L"\\\\?\\" + path;
+                ::SetFileAttributesW(exact.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(exact.c_str());
             }
         } while (::FindNextFileW(search, &found));
         ::FindClose(search);
