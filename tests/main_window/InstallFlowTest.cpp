@@ -366,6 +366,8 @@ TEST(InstallFlow, AdbThatCannotStartHasItsOwnTextAndHandsNothingOver)
     CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
     ClickInstall(window);
     EXPECT_TRUE(WaitForFailure(window, ExpectedTextFor(IDS_ADB_CANNOT_RUN)));
+    window.Pump(1000);
+    EXPECT_TRUE(window.IsOpen()) << "no countdown";
     EXPECT_EQ(0, companion.QueriesAnswered());
     EXPECT_TRUE(helmsway.Launches().empty());
 }

@@ -18,10 +18,8 @@ void RemoveTree(const std::wstring& dir)
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + L"\\");
             } else {
-                // By the exact name: a test's "game.apk." is not its "game.apk".
-                const std::wstring exact = L"\\\\?\\" + path;
-                ::SetFileAttributesW(exact.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(exact.c_str());
+                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(path.c_str());
             }
         } while (::FindNextFileW(search, &found));
         ::FindClose(search);
@@ -45,7 +43,9 @@ CTempDirectory::CTempDirectory(const wchar_t* prefix)
     m_path += L"\\";
 }
 
-CTempDirectory::~CTempDirectory() { RemoveTree(m_path); }
+// By the extended-length form: a test's "game.apk." is not its "game.apk", and its
+// folders may be deeper than the classic limit.
+CTempDirectory::~CTempDirectory() { RemoveTree(L"\\\\?\\" + m_path); }
 
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes)
 {
