@@ -11,6 +11,25 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix)
     return text.compare(0, std::char_traits<wchar_t>::length(prefix), prefix) == 0;
 }
 
+bool IsDotOrBlank(wchar_t c) { return c == L'.' || c == L' '; }
+
+bool IsNameSeparator(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
+
+std::wstring WithoutTrailingDotsAndBlanks(std::wstring path)
+{
+    while (!path.empty() && IsDotOrBlank(path.back())) path.pop_back();
+    return path;
+}
+
+// The dots and blanks that end the last name; none when the name is made of nothing else.
+std::wstring TrailingDotsAndBlanks(const std::wstring& path)
+{
+    std::size_t start = path.size();
+    while (start > 0 && IsDotOrBlank(path[start - 1])) --start;
+    if (start == 0 || IsNameSeparator(path[start - 1])) return std::wstring();
+    return path.substr(start);
+}
+
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 // Directories must leave room for an 8.3 file name below them, so the classic limit for a
@@ -49,3 +68,20 @@ std::wstring ExtendedLengthPath(const std::wstring& path)
     if (path.size() < kClassicLimit) return path;
     return AddExtendedLengthPrefix(FullPathName(path));
 }
+
+std::wstring KeepTrailingDotsAndBlanks(const std::wstring& userPath, const std::wstring& fullPath)
+{
+    const std::wstring tail = TrailingDotsAndBlanks(userPath);
+    // The system may have dropped the tail, or part of it, or kept it: it is put back whole.
+    return tail.empty() ? fullPath : WithoutTrailingDotsAndBlanks(fullPath) + tail;
+}
+
+std::wstring ExactExtendedPath(const std::wstring& userPath, const std::wstring& fullPath)
+{
+    if (StartsWith(userPath, L"\\\\?\\")) return userPath;
+    return AddExtendedLengthPrefix(KeepTrailingDotsAndBlanks(userPath, fullPath));
+}
+
+std::wstring ExactFullPathName(const std::wstring& path) { return KeepTrailingDotsAndBlanks(path, FullPathName(path)); }
+
+std::wstring ExactFilePath(const std::wstring& path) { return ExactExtendedPath(path, FullPathName(path)); }

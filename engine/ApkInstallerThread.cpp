@@ -1,6 +1,7 @@
 #include "ApkInstallerThread.h"
 
 #include "InstallJob.h"
+#include "LongPath.h"
 
 namespace {
 
@@ -8,7 +9,21 @@ constexpr DWORD kDestructorStopMs = 5000;
 
 }  // namespace
 
-CApkInstallerThread::~CApkInstallerThread() { Stop(kDestructorStopMs); }
+CApkInstallerThread::~CApkInstallerThread()
+{
+    // A job that ended while this waited has posted its message to a window that may never
+    // read it; its copy would stay in the temporary folder.
+    Stop(kDestructorStopMs);
+    const std::wstring copy = TakeTempApkPath();
+    if (!copy.empty()) ::DeleteFileW(ExtendedLengthPath(copy).c_str());
+}
+
+std::wstring CApkInstallerThread::TakeTempApkPath()
+{
+    std::wstring copy;
+    copy.swap(m_strTempApkPath);
+    return copy;
+}
 
 bool CApkInstallerThread::Start(HWND notifyWnd, const std::wstring& apkPath, bool installToSd)
 {

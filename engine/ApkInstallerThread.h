@@ -15,7 +15,9 @@ class CInstallJob;
 class CApkInstallerThread : public CQuilloThread {
 public:
     CApkInstallerThread() = default;
-    ~CApkInstallerThread() override;  // Stop with 5000 ms, before the texts are released
+    // Stop with 5000 ms, before the texts are released; a copy that nobody took over is
+    // deleted then.
+    ~CApkInstallerThread() override;
 
     // Starts a job that installs the package to the SD card when installToSd is set (and
     // the phone is new enough), else to the phone's memory. An ended run is released
@@ -28,6 +30,8 @@ public:
     // left). A job that Stop gave up waiting for leaves neither.
     std::wstring GetError() const { return m_strError; }
     std::wstring GetTempApkPath() const { return m_strTempApkPath; }
+    // The copy, handed to the owner to delete: this object forgets it.
+    std::wstring TakeTempApkPath();
 
 protected:
     void OnRunAbandoned() override;

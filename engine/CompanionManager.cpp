@@ -23,11 +23,13 @@ int AskCompanionWindow()
     return kCompanionNotFound;
 }
 
-void StartCompanion(const std::wstring& parameters, int showCommand)
+// ShellExecuteW's result above 32 means the program was started; 32 or less is an error.
+bool StartCompanion(const std::wstring& parameters, int showCommand)
 {
     const std::wstring program = GetProgramDirPath(kCompanionExecutable);
-    if (program.empty()) return;  // a bare name would be searched for along the PATH
-    ::ShellExecuteW(nullptr, L"open", program.c_str(), parameters.c_str(), nullptr, showCommand);
+    if (program.empty()) return false;  // a bare name would be searched for along the PATH
+    const HINSTANCE started = ::ShellExecuteW(nullptr, L"open", program.c_str(), parameters.c_str(), nullptr, showCommand);
+    return reinterpret_cast<INT_PTR>(started) > 32;
 }
 
 }  // namespace
@@ -39,9 +41,10 @@ int QueryCompanionManager()
     return existed ? AskCompanionWindow() : kCompanionNotFound;
 }
 
-void HandOverToCompanion(const std::wstring& packagePath)
+bool HandOverToCompanion(const std::wstring& packagePath)
 {
-    StartCompanion(CompanionHandOverParameters(packagePath), SW_SHOW);
+    return StartCompanion(CompanionHandOverParameters(packagePath), SW_SHOW);
 }
 
+// Nothing to tell the user when it fails: the button simply does nothing.
 void LaunchCompanionInstaller() { StartCompanion(kCompanionInstallerSwitch, SW_SHOWNORMAL); }

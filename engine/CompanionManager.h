@@ -16,8 +16,9 @@ inline constexpr UINT kCompanionQueryTimeoutMs = 1000;
 int QueryCompanionManager();
 
 // Starts Helmsway.exe, beside this program, with the package path as its parameter
-// (quoted when the path holds a blank). Needs COM on the calling thread.
-void HandOverToCompanion(const std::wstring& packagePath);
+// (quoted when the path holds a blank). Needs COM on the calling thread. True only when
+// the manager was started: without Helmsway.exe beside us nothing takes the package.
+bool HandOverToCompanion(const std::wstring& packagePath);
 
 // Starts Helmsway.exe with "-apkinstaller": the manager's own installer.
 void LaunchCompanionInstaller();

@@ -3,11 +3,13 @@
 #include "AdbCommand.h"
 #include "AdbRunner.h"
 
+bool RunDevicesCommand(std::wstring& output, HANDLE cancelEvent)
+{
+    return RunAdbCommand(FormatAdbCommand(kAdbDevices, {GetAdbPath()}), output, kAdbDevicesTimeoutMs, cancelEvent);
+}
+
 bool ListDevices(DeviceList& devices, HANDLE cancelEvent)
 {
     std::wstring output;
-    if (!RunAdbCommand(FormatAdbCommand(kAdbDevices, {GetAdbPath()}), output, kAdbDevicesTimeoutMs, cancelEvent)) {
-        return false;
-    }
-    return ParseDeviceList(output, devices);
+    return RunDevicesCommand(output, cancelEvent) && ParseDeviceList(output, devices);
 }

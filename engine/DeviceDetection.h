@@ -5,6 +5,10 @@
 
 #include "DeviceList.h"
 
-// Runs `devices` (10 s limit) and parses its output into devices. False when the run
-// failed or the output has no device-list header; the list is then left empty.
+// Runs `devices` (10 s limit). True when adb ran and ended in time; output then holds
+// what it printed. False when it could not be started, took too long or was cancelled.
+bool RunDevicesCommand(std::wstring& output, HANDLE cancelEvent = nullptr);
+
+// Runs `devices` and parses its output into devices. False when the run failed or the
+// output has no device-list header; the list is then left empty.
 bool ListDevices(DeviceList& devices, HANDLE cancelEvent = nullptr);

@@ -46,6 +46,16 @@ DeviceOutcome DecideDeviceOutcome(const DeviceList& devices)
     return outcome;
 }
 
+DeviceOutcome DecideDevicesOutput(const std::wstring& output)
+{
+    DeviceList devices;
+    if (ParseDeviceList(output, devices)) return DecideDeviceOutcome(devices);
+    DeviceOutcome outcome;
+    outcome.action = DeviceOutcome::Action::ReportNoDevice;
+    outcome.code = NoDeviceCode::AdbCannotRun;
+    return outcome;
+}
+
 NoDeviceCode NoDeviceCodeWithoutCompanion(bool adbExists)
 {
     return adbExists ? NoDeviceCode::NoDevice : NoDeviceCode::AdbMissing;
@@ -64,6 +74,7 @@ unsigned NoDeviceMessageId(std::int32_t code)
     case NoDeviceCode::Connecting: return IDS_DEVICE_CONNECTING;
     case NoDeviceCode::NoPermissions: return IDS_DEVICE_NO_PERMISSIONS;
     case NoDeviceCode::UnknownState: return IDS_DEVICE_UNKNOWN_STATE;
+    case NoDeviceCode::AdbCannotRun: return IDS_ADB_CANNOT_RUN;
     }
     return 0;
 }

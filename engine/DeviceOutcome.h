@@ -21,6 +21,9 @@ enum class NoDeviceCode : std::int32_t {
     Connecting = 9,
     NoPermissions = 10, // the system refuses access to the USB device
     UnknownState = 11,  // any other text, an empty one included
+    // adb.exe ran but printed no device list: it cannot start (a DLL beside it missing)
+    // or cannot start its server. No phone could ever be seen, so nothing is handed over.
+    AdbCannotRun = 12,
 };
 
 struct DeviceOutcome {
@@ -36,6 +39,10 @@ struct DeviceOutcome {
 
 // The phone is chosen by ChooseDevice; its state decides.
 DeviceOutcome DecideDeviceOutcome(const DeviceList& devices);
+
+// The outcome of a `devices` run that ended, from what it printed: the list's header is
+// adb's sign of having run at all; without it the outcome is AdbCannotRun.
+DeviceOutcome DecideDevicesOutput(const std::wstring& output);
 
 // The code for a phone that is listed but not ready to install to.
 NoDeviceCode NoDeviceCodeForEntry(const DeviceEntry& entry);

@@ -57,11 +57,13 @@ bool CInstallJob::IsAbandoned()
 void CInstallJob::ExecuteInstall()
 {
     m_strTempApkPath.clear();
-    DeviceList devices;
-    ListDevices(devices, m_cancel.Get());
+    // A run that could not be started or took too long leaves the outcome of no phone,
+    // which tells a missing adb.exe apart below.
+    std::wstring output;
+    const bool ran = RunDevicesCommand(output, m_cancel.Get());
     if (IsAbandoned()) return;
 
-    const DeviceOutcome outcome = DecideDeviceOutcome(devices);
+    const DeviceOutcome outcome = ran ? DecideDevicesOutput(output) : DeviceOutcome();
     switch (outcome.action) {
     case DeviceOutcome::Action::AskCompanion:
         ReportNoPhone();
@@ -82,9 +84,12 @@ void CInstallJob::ReportNoPhone()
 {
     if (QueryCompanionManager() == kCompanionTakesOver) {
         if (IsAbandoned()) return;
-        HandOverToCompanion(m_strApkPath);
-        Finish(WM_INSTALL_HANDED_OVER, 0, 0);
-        return;
+        // A manager that could not be started takes nothing over: the user must hear that
+        // no phone was found rather than that another installer installs.
+        if (HandOverToCompanion(m_strApkPath)) {
+            Finish(WM_INSTALL_HANDED_OVER, 0, 0);
+            return;
+        }
     }
     const bool adbExists = FileExists(GetAdbPath());
     Finish(WM_INSTALL_NO_DEVICE, WPARAM(NoDeviceCodeWithoutCompanion(adbExists)), 0);

@@ -72,9 +72,10 @@ bool MakeTempApkCopy(const std::wstring& packagePath, HANDLE cancelEvent, std::w
     const std::wstring dir = TempDirectory();
     if (dir.empty()) return false;
 
-    // A package that cannot be opened takes no name at all. A long path is opened by its
-    // extended-length form, which the classic one would be refused for.
-    const CScopedFileHandle source(::CreateFileW(ExtendedLengthPath(packagePath).c_str(), GENERIC_READ,
+    // A package that cannot be opened takes no name at all. It is opened by the
+    // extended-length form of its exact name: the classic form is refused for a long path
+    // and drops the dots and blanks that end a name.
+    const CScopedFileHandle source(::CreateFileW(ExactFilePath(packagePath).c_str(), GENERIC_READ,
                                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source) return false;

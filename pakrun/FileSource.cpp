@@ -71,10 +71,11 @@ bool CFileSource::Open(const std::filesystem::path& path)
 {
     Close();
 #ifdef _WIN32
-    // Opened by its extended-length form when it is long: the classic form of a path over
-    // 260 characters is refused by the system. The size comes from the open file, as the
-    // runtime's path-based calls do not take that form.
-    m_nFile = _wopen(ExtendedLengthPath(path.wstring()).c_str(), _O_RDONLY | _O_BINARY);
+    // Opened by the extended-length form of its exact name: the classic form of a path over
+    // 260 characters is refused by the system, and that of "game.apk." opens "game.apk".
+    // The size comes from the open file, as the runtime's path-based calls do not take
+    // that form.
+    m_nFile = _wopen(ExactFilePath(path.wstring()).c_str(), _O_RDONLY | _O_BINARY);
     struct _stat64 info {};
     const bool regular = m_nFile >= 0 && _fstat64(m_nFile, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
 #else

@@ -91,6 +91,8 @@
 #define IDS_DEVICE_CONNECTING       532
 #define IDS_DEVICE_NO_PERMISSIONS   533
 #define IDS_DEVICE_UNKNOWN_STATE    534
+// adb.exe is there but cannot run; see DeviceOutcome.h.
+#define IDS_ADB_CANNOT_RUN          537
 
 // The console installer's own texts.
 #define IDS_CONSOLE_INSTALLED       535

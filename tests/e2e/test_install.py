@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Installing as a user does: the program started with a package, Install clicked, the
 outcome watched, the window closed by itself or by its close button."""
+import os
 import time
 import unittest
 
@@ -150,6 +151,17 @@ class Install(EndToEndCase):
         self.assertLess(taken, 5.5 + 0.5)
         time.sleep(0.5)
         self.assertEqual([], desktop.processes_under(self.work + "/program/"), "no adb.exe left running")
+
+    def test_closing_during_a_two_second_install_leaves_no_copy_in_temp(self):
+        # The install ends within the 5 s that closing waits for it.
+        self.start("ready", [desktop.windows_path(DEMO_APK)])
+        self.click(desktop.INSTALL_BUTTON)
+        self.wait_for(self.phone.installs, 10, "the install command started")
+        _, _, width, _ = self.window.geometry()
+        self.click(desktop.close_button(width))
+        self.assertExit(7)
+        copy = desktop.unix_path(self.phone.installs()[0]["path"])
+        self.assertFalse(os.path.exists(copy), f"the package's copy is left in TEMP: {copy}")
 
 
 if __name__ == "__main__":

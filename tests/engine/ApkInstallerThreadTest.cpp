@@ -236,6 +236,30 @@ TEST_F(ApkInstallerThreadTest, CompanionThatDeclinesLeavesNoDevice)
     EXPECT_TRUE(helmsway.Launches().empty());
 }
 
+TEST_F(ApkInstallerThreadTest, AdbThatPrintsNoListIsReportedAndNotHandedOver)
+{
+    const CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
+    const CFakeHelmsway helmsway;
+    m_adb.SetOutputBytes(L"devices", "");
+    m_adb.Set(L"devices", L"exit", L"3221225781");  // STATUS_DLL_NOT_FOUND
+    ExpectMessage(RunJob(ApiDemos()), WM_INSTALL_NO_DEVICE, 12, 0);
+    EXPECT_EQ(0, companion.QueriesAnswered());
+    EXPECT_TRUE(helmsway.Launches().empty());
+}
+
+TEST_F(ApkInstallerThreadTest, DestroyedWhileAShortInstallEndsLeavesNoCopy)
+{
+    m_adb.PlayCapture("ready_modern");
+    m_adb.Set(L"install_r_f", L"delay-ms", L"1000");
+    {
+        CApkInstallerThread worker;
+        ASSERT_TRUE(worker.Start(m_sink.Window(), ApiDemos(), false));
+        WaitForCommands(3);
+    }  // the job ends while the destructor waits, and its message is never read
+    ASSERT_EQ(1u, m_adb.RecordedPackages().size());
+    EXPECT_FALSE(FileExists(m_adb.RecordedPackages()[0].path));
+}
+
 TEST_F(ApkInstallerThreadTest, StopWithLimitDuringAHangingInstall)
 {
     m_adb.PlayCapture("ready_modern");

@@ -25,7 +25,7 @@ std::wstring HandOverParameters(const std::wstring& package)
 {
     const CFakeHelmsway helmsway;
     const CComApartment com;
-    HandOverToCompanion(package);
+    EXPECT_TRUE(HandOverToCompanion(package)) << "the manager was started";
     const auto launches = helmsway.WaitForLaunches(1);
     EXPECT_EQ(1u, launches.size());
     return launches.empty() ? std::wstring() : CFakeHelmsway::Parameters(launches[0]);

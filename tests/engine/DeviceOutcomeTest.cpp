@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "DeviceOutcome.h"
 #include "ExpectedTexts.h"
 #include "TestData.h"
@@ -13,10 +15,12 @@ DeviceList Parse(const std::wstring& output)
     return devices;
 }
 
-DeviceOutcome OutcomeOfCapture(const std::string& situation)
+std::wstring DevicesCapture(const std::string& situation)
 {
-    return DecideDeviceOutcome(Parse(WidenBytes(ReadTestData("adb/" + situation + "__devices.txt"))));
+    return WidenBytes(ReadTestData("adb/" + situation + "__devices.txt"));
 }
+
+DeviceOutcome OutcomeOfCapture(const std::string& situation) { return DecideDeviceOutcome(Parse(DevicesCapture(situation))); }
 
 DeviceOutcome OutcomeOfState(const std::wstring& stateText)
 {
@@ -93,6 +97,25 @@ TEST(DeviceOutcome, NoPhoneWithoutAdbIsReportedAsMissingAdb)
     EXPECT_EQ(NoDeviceCode::AdbMissing, NoDeviceCodeWithoutCompanion(false));
 }
 
+TEST(DeviceOutcome, DevicesOutputWithoutItsHeaderIsAnAdbThatCannotRun)
+{
+    // adb.exe without its DLL prints nothing at all; one whose server fails says why.
+    std::vector<std::wstring> outputs = {L"", L"\r\n"};
+    for (const char* situation : {"server_garbage", "server_fail_start", "server_close"}) {
+        outputs.push_back(DevicesCapture(situation));
+    }
+    for (const std::wstring& output : outputs) {
+        const DeviceOutcome outcome = DecideDevicesOutput(output);
+        EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, outcome.action) << output.size();
+        EXPECT_EQ(NoDeviceCode::AdbCannotRun, outcome.code) << output.size();
+    }
+    // With the header, the list decides: no phone still asks the companion.
+    EXPECT_EQ(DeviceOutcome::Action::AskCompanion, DecideDevicesOutput(DevicesCapture("empty")).action);
+    EXPECT_EQ(DeviceOutcome::Action::AskCompanion, DecideDevicesOutput(DevicesCapture("no_server")).action);
+    EXPECT_EQ(DeviceOutcome::Action::Install, DecideDevicesOutput(DevicesCapture("ready_modern")).action);
+    EXPECT_EQ(NoDeviceCode::Offline, DecideDevicesOutput(DevicesCapture("offline")).code);
+}
+
 TEST(NoDeviceMessageId, EveryCodeHasItsText)
 {
     const struct {
@@ -102,7 +125,7 @@ TEST(NoDeviceMessageId, EveryCodeHasItsText)
         {NoDeviceCode::NoDevice, 511},     {NoDeviceCode::Offline, 525},      {NoDeviceCode::Bootloader, 527},
         {NoDeviceCode::Recovery, 528},     {NoDeviceCode::AdbMissing, 526},   {NoDeviceCode::Unauthorized, 530},
         {NoDeviceCode::Authorizing, 531},  {NoDeviceCode::Connecting, 532},   {NoDeviceCode::NoPermissions, 533},
-        {NoDeviceCode::UnknownState, 534},
+        {NoDeviceCode::UnknownState, 534}, {NoDeviceCode::AdbCannotRun, 537},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.id, NoDeviceMessageId(std::int32_t(c.code))) << int(c.code);
@@ -114,5 +137,5 @@ TEST(NoDeviceMessageId, EveryCodeHasItsText)
 
 TEST(NoDeviceMessageId, CodesWithoutTextLeaveTheStatusAsItWas)
 {
-    for (std::int32_t code : {1, 3, 12, 100, -1}) EXPECT_EQ(0u, NoDeviceMessageId(code)) << code;
+    for (std::int32_t code : {1, 3, 13, 100, -1}) EXPECT_EQ(0u, NoDeviceMessageId(code)) << code;
 }

@@ -195,7 +195,7 @@ TEST(InstallFlow, EveryNoDeviceCodeShowsItsOwnTextInRed)
     } cases[] = {{0, IDS_NO_DEVICE},          {2, IDS_DEVICE_OFFLINE},      {4, IDS_DEVICE_BOOTING},
                  {5, IDS_DEVICE_RECOVERY},    {6, IDS_ADB_MISSING},         {7, IDS_DEVICE_UNAUTHORIZED},
                  {8, IDS_DEVICE_AUTHORIZING}, {9, IDS_DEVICE_CONNECTING},   {10, IDS_DEVICE_NO_PERMISSIONS},
-                 {11, IDS_DEVICE_UNKNOWN_STATE}, {3, IDS_DEVICE_UNKNOWN_STATE}};
+                 {11, IDS_DEVICE_UNKNOWN_STATE}, {12, IDS_ADB_CANNOT_RUN}, {3, IDS_DEVICE_UNKNOWN_STATE}};
     for (const auto& c : cases) {
         ::PostMessageW(window.Window(), WM_INSTALL_NO_DEVICE, c.code, 0);
         window.Pump(50);
@@ -343,6 +343,35 @@ TEST(InstallFlow, ClosingDuringALongInstallQuitsWithinFiveAndAHalfSecondsAndEnds
     EXPECT_TRUE(window.PumpUntil([] { return RunningAdbProcesses() == 0; }, 2000));
 }
 
+TEST(InstallFlow, ClosingDuringAShortInstallLeavesNoCopyInTheTemporaryFolder)
+{
+    CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
+    ReadyPhone(window.Phone());
+    window.Phone().Set(L"install_r_f", L"delay-ms", L"1500");
+    ClickInstall(window);
+    ASSERT_TRUE(window.PumpUntil([&] { return window.Phone().RecordedPackages().size() == 1; }, 10000));
+    const BoxRect close = CloseButtonRect(386);
+    window.ClickAt(close.x + 10, close.y + 10);  // the install ends within the 5 s that closing waits
+    ASSERT_TRUE(window.PumpUntil([&] { return !window.IsOpen(); }, 8000));
+    EXPECT_FALSE(FileExists(window.Phone().RecordedPackages()[0].path));
+}
+
+TEST(InstallFlow, AdbThatCannotStartHasItsOwnTextAndHandsNothingOver)
+{
+    CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
+    // What adb.exe does without its DLL: it ends at once, printing nothing.
+    window.Phone().SetOutputBytes(L"devices", "");
+    window.Phone().Set(L"devices", L"exit", L"3221225781");  // STATUS_DLL_NOT_FOUND
+    CFakeHelmsway helmsway;
+    CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
+    ClickInstall(window);
+    EXPECT_TRUE(WaitForFailure(window, ExpectedTextFor(IDS_ADB_CANNOT_RUN)));
+    window.Pump(1000);
+    EXPECT_TRUE(window.IsOpen()) << "no countdown";
+    EXPECT_EQ(0, companion.QueriesAnswered());
+    EXPECT_TRUE(helmsway.Launches().empty());
+}
+
 TEST(InstallFlow, HundredInstallJobsLeaveNoHandlesOrGdiObjectsBehind)
 {
     CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
@@ -381,7 +410,7 @@ TEST(InstallFlow, EveryFailureTextFitsTheFailedStateWhole)
     for (unsigned id = IDS_ERR_USER_RESTRICTED; id <= IDS_ERR_PHONE_GONE; ++id) ids.push_back(id);
     for (unsigned id : {IDS_NO_DEVICE, IDS_DEVICE_OFFLINE, IDS_ADB_MISSING, IDS_DEVICE_BOOTING, IDS_DEVICE_RECOVERY,
                         IDS_DEVICE_UNAUTHORIZED, IDS_DEVICE_AUTHORIZING, IDS_DEVICE_CONNECTING,
-                        IDS_DEVICE_NO_PERMISSIONS, IDS_DEVICE_UNKNOWN_STATE}) {
+                        IDS_DEVICE_NO_PERMISSIONS, IDS_DEVICE_UNKNOWN_STATE, IDS_ADB_CANNOT_RUN}) {
         ids.push_back(id);
     }
     CPixelCanvas canvas(386, 160, kBackground);

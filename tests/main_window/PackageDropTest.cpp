@@ -140,6 +140,41 @@ TEST(PackageDrop, TextFileOrFileWithoutExtensionIsTakenButNotRead)
     }
 }
 
+TEST(PackageDrop, NameEndingInADotOrABlankIsThatVeryFile)
+{
+    // Beside game.apk, whose name the classic form of either opens; in a folder so deep
+    // that its path is made whole by the system first, which drops them as well.
+    CTempDirectory top;
+    const std::wstring dir = top.File(std::wstring(240, L'd')) + L"\\";
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + dir).c_str(), nullptr));
+    const std::wstring other = OwnPackage("zh_label.apk");
+    ASSERT_TRUE(CopyInto(SharedPackage("ApiDemos-debug.apk"), dir + L"game.apk"));
+    for (const wchar_t* name : {L"game.apk.", L"game.apk "}) {
+        ASSERT_TRUE(::CopyFileW(other.c_str(), (L"\\\\?\\" + dir + name).c_str(), FALSE)) << name;
+    }
+    const BoxRect facts{0, 30, 215, 90};  // icon, name, version, size, system
+    std::unique_ptr<CPixelCanvas> expected;
+    {
+        CMainWindowHarness reference(other);
+        expected = reference.Capture();
+    }
+    const auto installed = [](CMainWindowHarness& window, std::size_t count) {
+        window.ClickAt(340, 138);
+        return window.PumpUntil([&] { return TextMatches(*window.Capture(), {{Countdown(5), kSucceeded}}); }, 10000) &&
+               window.Phone().RecordedPackages().size() == count;
+    };
+
+    // Opened from the command line: read and installed.
+    CMainWindowHarness window(dir + L"game.apk.");
+    EXPECT_EQ(0, CountDifferent(*expected, *window.Capture(), facts));
+    ReadyPhone(window.Phone());
+    ASSERT_TRUE(installed(window, 1));
+    // Dropped: not read as a package (it has no .apk extension), installed all the same.
+    window.Drop({dir + L"game.apk "});
+    ASSERT_TRUE(installed(window, 2));
+    for (const auto& package : window.Phone().RecordedPackages()) EXPECT_EQ(Sha256OfFile(other), package.sha256);
+}
+
 TEST(PackageDrop, UnreadablePackageShowsItsFileSizeTheDefaultIconAndNoTexts)
 {
     CTempDirectory dir;

@@ -89,6 +89,7 @@ inline constexpr ExpectedText kExpectedTexts[] = {
     {534, L"设备状态异常\xFF0C请重新连接设备后再次点击安装\xFF01"},
     {535, L"安装成功\x3002"},
     {536, L"已交给其它安装器安装\x3002"},
+    {537, L"adb无法运行\xFF0C请将它的DLL文件放在它旁边或重新安装本程序\xFF01"},
 };
 
 inline std::wstring ExpectedTextFor(unsigned id)

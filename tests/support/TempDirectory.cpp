@@ -43,7 +43,9 @@ CTempDirectory::CTempDirectory(const wchar_t* prefix)
     m_path += L"\\";
 }
 
-CTempDirectory::~CTempDirectory() { RemoveTree(m_path); }
+// By the extended-length form: a test's "game.apk." is not its "game.apk", and its
+// folders may be deeper than the classic limit.
+CTempDirectory::~CTempDirectory() { RemoveTree(L"\\\\?\\" + m_path); }
 
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes)
 {

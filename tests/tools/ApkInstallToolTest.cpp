@@ -15,11 +15,13 @@
 
 namespace {
 
-std::wstring ApiDemos()
+std::wstring SharedApk(const std::string& name)
 {
-    const std::string path = TestDataPath("apks/ApiDemos-debug.apk");
+    const std::string path = TestDataPath("apks/" + name);
     return std::wstring(path.begin(), path.end());
 }
+
+std::wstring ApiDemos() { return SharedApk("ApiDemos-debug.apk"); }
 
 std::string Line(unsigned id) { return ToUtf8(ExpectedTextFor(id)) + "\r\n"; }
 
@@ -34,6 +36,15 @@ protected:
     ChildRun Install(const std::wstring& package, bool toSd = false)
     {
         return Apkinstall((toSd ? L"--sd \"" : L"\"") + package + L"\"");
+    }
+
+    // apkinstall.exe alone in a folder of its own, with adb.exe beside it when given.
+    std::wstring LonelyApkinstall(const CTempDirectory& dir, const std::wstring& adb = std::wstring())
+    {
+        const std::wstring lonely = dir.File(L"apkinstall.exe");
+        EXPECT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
+        if (!adb.empty()) EXPECT_TRUE(::CopyFileW(adb.c_str(), dir.File(L"adb.exe").c_str(), FALSE));
+        return lonely;
     }
 
     // The copy that adb was given is gone once apkinstall has ended, as the window
@@ -180,24 +191,64 @@ TEST_F(ApkInstallToolTest, HandsOverToTheCompanionWithTheFullPath)
 TEST_F(ApkInstallToolTest, MissingAdbIsReported)
 {
     CTempDirectory dir;
-    const std::wstring lonely = dir.File(L"apkinstall.exe");
-    ASSERT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
-    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), lonely);
+    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), LonelyApkinstall(dir));
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_EQ(Line(526), run.out);
     EXPECT_TRUE(m_adb.RecordedCommands().empty());
 }
 
-TEST_F(ApkInstallToolTest, HandOverWithoutHelmswayBesideTheProgramIsStillReported)
+TEST_F(ApkInstallToolTest, HandOverThatStartsNothingIsNoPhone)
 {
-    // The manager may run from elsewhere; its start then fails without a word.
+    // The manager runs from elsewhere, and no Helmsway.exe lies beside the program.
     const CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
     CTempDirectory dir;
-    const std::wstring lonely = dir.File(L"apkinstall.exe");
-    ASSERT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
-    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), lonely);
-    EXPECT_EQ(3u, run.exitCode);
-    EXPECT_EQ(Line(536), run.out);
+    m_adb.PlayCapture("empty");
+    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), LonelyApkinstall(dir, GetProgramDirPath(L"adb.exe")));
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_EQ(Line(511), run.out);
+    EXPECT_EQ(1, companion.QueriesAnswered());
+}
+
+TEST_F(ApkInstallToolTest, AdbThatCannotStartIsReportedAndNothingHandedOver)
+{
+#ifdef APKI_TEST_ADB_EXE
+    // Google's adb.exe without the DLLs it imports: it ends at once and prints nothing.
+    std::string google = APKI_TEST_ADB_EXE;
+    for (char& c : google) {
+        if (c == '/') c = '\\';
+    }
+    const std::wstring adb(google.begin(), google.end());
+#else
+    m_adb.SetOutputBytes(L"devices", "");
+    m_adb.Set(L"devices", L"exit", L"3221225781");  // STATUS_DLL_NOT_FOUND
+    const std::wstring adb = GetProgramDirPath(L"adb.exe");
+#endif
+    const CFakeCompanion companion(CFakeCompanion::Window::Answers, 4);
+    CTempDirectory dir;
+    const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), LonelyApkinstall(dir, adb));
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_EQ(Line(537), run.out);
+    EXPECT_EQ(0, companion.QueriesAnswered());
+}
+
+TEST_F(ApkInstallToolTest, NameEndingInADotOrABlankInstallsThatVeryFile)
+{
+    // Beside game.apk lies another package whose name ends in a dot, or a blank.
+    CTempDirectory dir;
+    ASSERT_TRUE(::CopyFileW(ApiDemos().c_str(), dir.File(L"game.apk").c_str(), FALSE));
+    const std::wstring other = SharedApk("settings_apk-debug.apk");
+    for (const wchar_t* tail : {L".", L" ", L". ."}) {
+        const std::wstring name = dir.File(L"game.apk") + tail;
+        ASSERT_TRUE(::CopyFileW(other.c_str(), (L"\\\\?\\" + name).c_str(), FALSE)) << tail;
+        CFakeAdbScenario adb;
+        adb.PlayCapture("ready_modern");
+        const ChildRun run = Install(name);
+        EXPECT_EQ(0u, run.exitCode) << tail;
+        const auto packages = adb.RecordedPackages();
+        ASSERT_EQ(1u, packages.size()) << tail;
+        EXPECT_EQ(Sha256OfFile(other), packages[0].sha256) << "installed game.apk for game.apk" << tail;
+        ::DeleteFileW((L"\\\\?\\" + name).c_str());
+    }
 }
 
 TEST_F(ApkInstallToolTest, UsageErrors)

@@ -88,15 +88,16 @@ int wmain(int argc, wchar_t** argv)
     CApkInstallerThread worker;
     MSG outcome{};
     // A full path: the companion manager may be started with it, away from our directory.
-    if (!window.Get() || !worker.Start(window.Get(), FullPathName(args.package), args.installToSd) ||
+    // Its last name stays as given: "game.apk." is not "game.apk".
+    if (!window.Get() || !worker.Start(window.Get(), ExactFullPathName(args.package), args.installToSd) ||
         !WaitForOutcome(window.Get(), outcome)) {
         return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_UNKNOWN));
     }
 
     // The message is the job's last action: this returns at once.
     worker.Stop();
-    const std::wstring copy = worker.GetTempApkPath();
-    if (!copy.empty()) ::DeleteFileW(copy.c_str());
+    const std::wstring copy = worker.TakeTempApkPath();
+    if (!copy.empty()) ::DeleteFileW(ExtendedLengthPath(copy).c_str());
 
     const ApkInstallResult result = ApkInstallResultFor(outcome.message, outcome.wParam);
     std::wstring text = result.textId != 0 ? LoadStringResource(result.textId) : worker.GetError();

@@ -10,8 +10,8 @@
 enum class ApkInstallExit : int {
     Installed = 0,
     Failed = 1,     // the install command failed
-    NoPhone = 2,    // no usable phone (nothing attached, or not ready)
-    HandedOver = 3, // no phone on USB; the companion manager took the package over
+    NoPhone = 2,    // no usable phone (nothing attached, not ready, or adb missing or unable to run)
+    HandedOver = 3, // no phone on USB; the companion manager was started with the package
     Usage = 64,
 };
 

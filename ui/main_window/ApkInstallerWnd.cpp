@@ -175,6 +175,9 @@ LRESULT CApkInstallerWnd::OnSize(WPARAM wParam, LPARAM lParam)
 LRESULT CApkInstallerWnd::OnClose()
 {
     m_installThread.Stop(kCloseStopTimeoutMs);
+    // A job that ended while closing waited has posted its message, which DestroyWindow
+    // discards: its copy is deleted here, or it would stay in the temporary folder.
+    TakeOverTempCopy();
     ::DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
     ::PostQuitMessage(0);

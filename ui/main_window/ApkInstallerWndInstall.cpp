@@ -33,7 +33,7 @@ std::wstring DroppedPath(HDROP drop, UINT index)
 bool ReadFileSize(const std::wstring& path, std::uint64_t& size)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(ExtendedLengthPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!::GetFileAttributesExW(ExactFilePath(path).c_str(), GetFileExInfoStandard, &data)) return false;
     size = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return true;
 }
@@ -176,7 +176,7 @@ void CApkInstallerWnd::StopBusyAnimation()
 
 void CApkInstallerWnd::TakeOverTempCopy()
 {
-    m_strTempCopyPath = m_installThread.GetTempApkPath();
+    m_strTempCopyPath = m_installThread.TakeTempApkPath();
     if (!m_strTempCopyPath.empty()) ::DeleteFileW(ExtendedLengthPath(m_strTempCopyPath).c_str());
 }
 
