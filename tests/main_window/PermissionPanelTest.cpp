@@ -328,4 +328,5 @@ TEST(PermissionPanel, SeveralKindsOfSpecialAccessSortWithThePermissions)
         AccessTitle(L"default-sms"),            AccessTitle(L"notification-listener"),
         AccessTitle(L"wallpaper")};
     EXPECT_EQ(expected, TitlesShown(window, expected));
+    SaveRender(*window.Capture(), L"panel-special-access-end.png");  // scrolled to the last rows
 }
