@@ -3,10 +3,12 @@
 #include <vector>
 
 #include "BinaryXml.h"
+#include "ComponentReader.h"
 #include "IconChooser.h"
 #include "ManifestReader.h"
 #include "ResourceResolver.h"
 #include "ResourceTable.h"
+#include "SpecialAccess.h"
 #include "TextUtf.h"
 #include "ZipArchive.h"
 
@@ -109,8 +111,9 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
     }
     CBinaryXml document;
     ManifestInfo manifest;
+    CComponentReader components;
     if (!document.Load(CByteView(manifestBytes.data(), manifestBytes.size())) ||
-        !CManifestReader::Read(document, manifest)) {
+        !CManifestReader::Read(document, manifest, &components)) {
         return false;
     }
     summary.parsed = true;
@@ -124,6 +127,7 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
     const bool haveTable = LoadTable(zip, source, tableBytes, table);
     const CResourceResolver resolver(haveTable ? &table : nullptr);
 
+    summary.access = CSpecialAccess::Collect(components.Components(), summary.permissions, resolver);
     ReadVersion(manifest, resolver, summary);
     ReadMinSdk(manifest.minSdk, resolver, summary);
     ReadLabel(manifest, resolver, locale, summary);

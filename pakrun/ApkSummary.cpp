@@ -20,3 +20,10 @@ std::u16string ApkSummary::SystemText() const
     if (!parsed) return std::u16string();
     return CAndroidVersion::SystemText(minSdkCodename, minSdk);
 }
+
+std::vector<std::u16string> ApkSummary::RecordNames() const
+{
+    std::vector<std::u16string> names = access;
+    names.insert(names.end(), permissions.begin(), permissions.end());
+    return names;
+}

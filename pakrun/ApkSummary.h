@@ -20,7 +20,12 @@ struct ApkSummary {
     int minSdk = 1;                              // 1 when absent
     std::u16string minSdkCodename;               // set instead of a number for previews
     std::optional<ApkIcon> icon;
-    std::vector<std::u16string> permissions;
+    std::vector<std::u16string> permissions;    // asked for with uses-permission
+    std::vector<std::u16string> access;         // special access declared, our own names
+
+    // The record's permission names: the special access first, so that it leads among
+    // equal levels, then the permissions.
+    std::vector<std::u16string> RecordNames() const;
 
     // The record's texts.
     std::u16string VersionText() const;   // versionName, else versionCode, else empty

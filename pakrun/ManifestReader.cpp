@@ -2,7 +2,15 @@
 
 #include <unordered_set>
 
+#include "ComponentReader.h"
+#include "SpecialAccess.h"
+
 bool CManifestReader::Read(const CBinaryXml& document, ManifestInfo& info)
+{
+    return Read(document, info, nullptr);
+}
+
+bool CManifestReader::Read(const CBinaryXml& document, ManifestInfo& info, CComponentReader* components)
 {
     info = ManifestInfo();
     bool rooted = false;
@@ -10,6 +18,7 @@ bool CManifestReader::Read(const CBinaryXml& document, ManifestInfo& info)
     std::size_t permissionChars = 0;
 
     document.ForEachElement([&](const XmlElement& element) {
+        if (components) components->Visit(document, element);
         if (element.depth == 1) {
             rooted = document.NameIs(element.name, "manifest");
             if (!rooted) return false;
@@ -33,6 +42,8 @@ bool CManifestReader::Read(const CBinaryXml& document, ManifestInfo& info)
             const XmlAttribute* name = document.Find(element, AndroidAttr::kName, "name");
             std::u16string text;
             if (!name || !document.Text(*name, text) || text.empty()) return true;
+            // Our own names for special access are never taken from the package.
+            if (CSpecialAccess::IsAccessName(text)) return true;
             if (info.permissions.size() >= kMaxPermissions || permissionChars + text.size() > kMaxPermissionChars) {
                 return true;
             }

@@ -39,6 +39,8 @@ struct ManifestInfo {
     std::vector<std::u16string> permissions;  // in document order, each once
 };
 
+class CComponentReader;
+
 class CManifestReader {
 public:
     // Bounds on what a hostile manifest can make the reader keep.
@@ -47,8 +49,9 @@ public:
 
     // False when the document's root element is not <manifest>.
     static bool Read(const CBinaryXml& document, ManifestInfo& info);
+    // The same pass, showing every element to the components reader as well.
+    static bool Read(const CBinaryXml& document, ManifestInfo& info, CComponentReader* components);
 
-private:
     static void ReadValue(const CBinaryXml& document, const XmlElement& element, std::uint32_t resourceId,
                           const char* name, ManifestValue& out);
 };

@@ -43,6 +43,7 @@ bool CPermissionTexts::Load(std::string_view document, const std::u16string& lan
 
     std::map<std::u16string, PermissionText> permissions;
     std::map<std::u16string, PermissionGroup> groups;
+    std::map<std::u16string, std::u16string> borrowed;  // name: the permission whose texts it uses
     for (const XmlNode& node : language->children) {
         if (node.name == "group") {
             const std::string* id = node.Attribute("id");
@@ -61,7 +62,20 @@ bool CPermissionTexts::Load(std::string_view document, const std::u16string& lan
             text.description = ChildText(node, "description");
             text.group = CTextUtf::Utf8ToUtf16(*group);
             permissions[CTextUtf::Utf8ToUtf16(*name)] = text;
+            if (const std::string* textOf = node.Attribute("text-of")) {
+                borrowed[CTextUtf::Utf8ToUtf16(*name)] = CTextUtf::Utf8ToUtf16(*textOf);
+            }
         }
+    }
+    // A borrowed text that is not there (or borrowed itself) leaves its permission untranslated.
+    for (const auto& [name, source] : borrowed) {
+        const auto found = permissions.find(source);
+        if (found == permissions.end() || borrowed.count(source)) {
+            permissions.erase(name);
+            continue;
+        }
+        permissions[name].title = found->second.title;
+        permissions[name].description = found->second.description;
     }
     m_permissions = std::move(permissions);
     m_groups = std::move(groups);

@@ -11,6 +11,9 @@
 //       </permission>
 //     </language>
 //   </permission-texts>
+//
+// A permission of the same power as another may take that one's title and description
+// instead of its own: <permission name="..." group="..." text-of="android.permission.X"/>.
 #pragma once
 
 #include <map>

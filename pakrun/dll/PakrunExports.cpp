@@ -72,9 +72,10 @@ int FillRecord(const wchar_t* path, _tagAPKINFO* info)
     CopyToField(info->szVersion, CRecordFields::kVersionChars, summary.VersionText());
     CopyToField(info->szAppName, CRecordFields::kAppNameChars, summary.AppName());
     CopyToField(info->szSystem, CRecordFields::kSystemChars, summary.SystemText());
-    if (!summary.permissions.empty()) {
-        info->pPermissions = PackPermissions(summary.permissions);
-        info->nPermissionCount = static_cast<int>(summary.permissions.size());
+    const std::vector<std::u16string> names = summary.RecordNames();
+    if (!names.empty()) {
+        info->pPermissions = PackPermissions(names);
+        info->nPermissionCount = static_cast<int>(names.size());
     }
     if (summary.icon) info->pIcon = CIconStream::Create(summary.icon->bytes);
     return 1;

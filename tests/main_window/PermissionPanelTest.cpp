@@ -107,6 +107,31 @@ struct CustomTexts {
     std::wstring package;
 };
 
+// The title the library gives one of its special-access names.
+std::wstring AccessTitle(const wchar_t* kind)
+{
+    wchar_t title[150] = {}, description[250] = {}, group[150] = {};
+    const std::wstring name = std::wstring(L"special-access:") + kind;
+    EXPECT_EQ(0, ::TranslatePermission(name.c_str(), title, 150, description, 250, group, 150)) << name;
+    return title;
+}
+
+// The titles the panel shows, in order: each row scrolled into view, a row with the
+// warning icon read as a title when it shows the next expected one.
+std::vector<std::wstring> TitlesShown(CMainWindowHarness& window, const std::vector<std::wstring>& expected)
+{
+    std::vector<std::wstring> titles;
+    for (int row = 0; row < RowCount(window) && titles.size() < expected.size(); ++row) {
+        ::SendMessageW(ListOf(window), LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+        const auto shown = window.Capture();
+        if (!WarningIconAt(*shown, RowBox(window, row))) continue;
+        const std::wstring& next = expected[titles.size()];
+        titles.push_back(ShowsText(*shown, {RowText(window, row, next, true)}, kWhite) ? next : L"?");
+    }
+    return titles;
+}
+
+
 }  // namespace
 
 TEST(PermissionPanel, ApiDemosListsItsRiskyPermissionsHighestFirst)
@@ -120,15 +145,18 @@ TEST(PermissionPanel, ApiDemosListsItsRiskyPermissionsHighestFirst)
                           TextLook{BoxRect{14, 135, 65, 17}, RGB(0x00, 0x80, 0xC9), TextLayout::Left, 12.0f,
                                    Gdiplus::UnitPixel, Gdiplus::FontStyleUnderline}));
 
-    // Eight permissions rated 70 or more, two of the SMS group (100) first.
-    ASSERT_GE(RowCount(window), 16);
-    EXPECT_TRUE(ShowsText(*shown, {RowText(window, 0, L"\x53D1\x9001\x77ED\x4FE1", true)}, kWhite));  // 发送短信
+    // Eight permissions rated 70 or more and three kinds of special access; RECEIVE_SMS
+    // beside its accessibility service makes the pair that leads the SMS group (100).
+    ASSERT_GE(RowCount(window), 22);
+    EXPECT_TRUE(ShowsText(*shown, {RowText(window, 0, AccessTitle(L"sms-with-accessibility"), true)}, kWhite));
     EXPECT_TRUE(WarningIconAt(*shown, RowBox(window, 0)));
     EXPECT_FALSE(WarningIconAt(*shown, RowBox(window, 1)));
     EXPECT_FALSE(WarningIconAt(*shown, RowBox(window, 2)));
-    // The first description takes two rows: the next title follows them.
-    EXPECT_TRUE(ShowsText(*shown, {RowText(window, 3, L"\x63A5\x6536\x77ED\x4FE1", true)}, kWhite));  // 接收短信
-    EXPECT_TRUE(WarningIconAt(*shown, RowBox(window, 3)));
+    const std::vector<std::wstring> titles = {AccessTitle(L"sms-with-accessibility"),
+                                              L"\x53D1\x9001\x77ED\x4FE1",  // 发送短信
+                                              L"\x63A5\x6536\x77ED\x4FE1",  // 接收短信
+                                              AccessTitle(L"accessibility"), AccessTitle(L"device-admin")};
+    EXPECT_EQ(titles, TitlesShown(window, titles));
 }
 
 TEST(PermissionPanel, RowsAreTwentyTwoPixelsHigh)
@@ -217,7 +245,7 @@ TEST(PermissionPanel, ASecondPackageReplacesEveryRow)
     window.Drop({SharedPackage("ApiDemos-debug.apk")});
     EXPECT_EQ(347, window.ClientSize().cy);  // the panel stays open
     EXPECT_LT(RowCount(window), many);
-    EXPECT_TRUE(ShowsText(*window.Capture(), {RowText(window, 0, L"\x53D1\x9001\x77ED\x4FE1", true)}, kWhite));
+    EXPECT_TRUE(ShowsText(*window.Capture(), {RowText(window, 0, AccessTitle(L"sms-with-accessibility"), true)}, kWhite));
     SaveRender(*window.Capture(), L"panel-after-second-package.png");
 }
 
@@ -268,4 +296,37 @@ TEST(PermissionPanel, OpeningNearTheBottomOfTheWorkAreaMovesTheWindowUp)
     EXPECT_EQ(info.rcWork.bottom, after.bottom);
     EXPECT_EQ(347, after.bottom - after.top);
     EXPECT_EQ(before.left, after.left);
+}
+
+TEST(PermissionPanel, EachKindOfSpecialAccessIsListedFirst)
+{
+    CMainWindowHarness window;
+    OpenPanel(window);
+    for (const wchar_t* kind : {L"accessibility", L"notification-listener", L"device-admin", L"vpn", L"input-method",
+                                L"autofill", L"default-sms", L"carrier-messaging", L"condition-provider",
+                                L"quick-settings-tile", L"wallpaper"}) {
+        std::string package = "access_";
+        for (const wchar_t* c = kind; *c; ++c) package += *c == L'-' ? '_' : char(*c);
+        window.Drop({OwnPackage((package + ".apk").c_str())});
+        const std::wstring title = AccessTitle(kind);
+        ASSERT_FALSE(title.empty());
+        EXPECT_EQ(std::vector<std::wstring>{title}, TitlesShown(window, {title})) << package;
+    }
+}
+
+TEST(PermissionPanel, SeveralKindsOfSpecialAccessSortWithThePermissions)
+{
+    CMainWindowHarness window(OwnPackage("access_several.apk"));
+    OpenPanel(window);
+    const auto first = window.Capture();
+    SaveRender(*first, L"panel-special-access.png");
+    // The SMS and accessibility pair leads the SMS permission of its level; then the
+    // access by level, the lower-risk wallpaper last; INTERNET is not listed.
+    const std::vector<std::wstring> expected = {
+        AccessTitle(L"sms-with-accessibility"), L"\x8BFB\x53D6\x77ED\x4FE1",  // 读取短信
+        AccessTitle(L"accessibility"),          AccessTitle(L"device-admin"),
+        AccessTitle(L"default-sms"),            AccessTitle(L"notification-listener"),
+        AccessTitle(L"wallpaper")};
+    EXPECT_EQ(expected, TitlesShown(window, expected));
+    SaveRender(*window.Capture(), L"panel-special-access-end.png");  // scrolled to the last rows
 }

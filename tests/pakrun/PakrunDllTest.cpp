@@ -86,7 +86,7 @@ TEST(PakrunDll, RecordFieldsSitAtTheirOffsets)
     EXPECT_EQ(guarded.Record()->pIcon, icon);
     int count = 0;
     std::memcpy(&count, guarded.bytes + countOffset, sizeof count);
-    EXPECT_EQ(14, count);
+    EXPECT_EQ(17, count);  // 14 permissions behind 3 kinds of special access
     ReleaseApk(guarded.Record());
     EXPECT_TRUE(guarded.TailIntact());
 }
@@ -100,8 +100,11 @@ TEST(PakrunDll, ParsesPackageIntoRecordAndReleasesIt)
     EXPECT_STREQ(L"Appium Settings", info.szAppName);
     EXPECT_STREQ(L"Android 8.0+", info.szSystem);
     const std::vector<std::wstring> names = Permissions(info);
-    ASSERT_EQ(27u, names.size());
-    EXPECT_EQ(L"android.permission.DISABLE_KEYGUARD", names.front());
+    // Its notification listener and keyboard ahead of its 27 permissions.
+    ASSERT_EQ(29u, names.size());
+    EXPECT_EQ(L"special-access:notification-listener", names[0]);
+    EXPECT_EQ(L"special-access:input-method", names[1]);
+    EXPECT_EQ(L"android.permission.DISABLE_KEYGUARD", names[2]);
     EXPECT_EQ(L"io.appium.settings.DYNAMIC_RECEIVER_NOT_EXPORTED_PERMISSION", names.back());
 
     // The stream holds the PNG's own bytes and outlives the record.

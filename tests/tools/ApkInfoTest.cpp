@@ -118,7 +118,7 @@ TEST(PackageFactsJson, NullsForWhatAFailedPackageCannotSay)
     facts.size = 20;
     EXPECT_EQ("{\"file\":\"bad.apk\",\"ok\":false,\"size\":20,\"sizeText\":\"20 B\",\"package\":null,\"versionName\":null,"
               "\"versionCode\":null,\"version\":null,\"label\":null,\"labelDefault\":null,\"minSdk\":null,\"system\":null,"
-              "\"icon\":null,\"permissions\":[],\"shown\":[]}",
+              "\"icon\":null,\"permissions\":[],\"access\":[],\"shown\":[]}",
               facts.Json());
 }
 
@@ -129,7 +129,7 @@ TEST(ApkInfoProgram, JsonLinesWithExactKeysAndExitCodes)
     EXPECT_EQ(0, good.exitCode);
     const std::vector<std::string> keys = {"file", "ok", "size", "sizeText", "package", "versionName", "versionCode",
                                            "version", "label", "labelDefault", "minSdk", "system", "icon",
-                                           "permissions", "shown"};
+                                           "permissions", "access", "shown"};
     std::size_t lines = 0;
     std::size_t start = 0;
     while (start < good.output.size()) {
@@ -142,7 +142,9 @@ TEST(ApkInfoProgram, JsonLinesWithExactKeysAndExitCodes)
     EXPECT_EQ(2u, lines);
     EXPECT_NE(std::string::npos, good.output.find("\"label\":\"API Demos\""));
     EXPECT_NE(std::string::npos, good.output.find("\"icon\":{\"entry\":\"res/drawable-hdpi-v4/app_sample_code.png\",\"format\":\"png\""));
-    EXPECT_TRUE(std::regex_search(good.output, std::regex("\"shown\":\\[\\{\"name\":\"android.permission.SEND_SMS\"")));
+    EXPECT_NE(std::string::npos, good.output.find("\"access\":[\"special-access:sms-with-accessibility\","
+                                                  "\"special-access:accessibility\",\"special-access:device-admin\"],"
+                                                  "\"shown\":[{\"name\":\"special-access:sms-with-accessibility\""));
 
     const ProgramRun mixed = RunApkInfo("--json " + Quote(TestDataPath("apks/ApiDemos-debug.apk")) + " " +
                                  Quote(TestDataPath("adb/empty__devices.txt")));

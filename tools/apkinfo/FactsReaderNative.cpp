@@ -38,7 +38,7 @@ void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& f
     facts.version = CRecordFields::Fit(summary.VersionText(), CRecordFields::kVersionChars);
     facts.label = CRecordFields::Fit(summary.AppName(), CRecordFields::kAppNameChars);
     facts.system = CRecordFields::Fit(summary.SystemText(), CRecordFields::kSystemChars);
-    facts.permissions = summary.permissions;
+    facts.permissions = summary.RecordNames();
     if (summary.icon) facts.icon = DescribeIcon(summary.icon->bytes.data(), summary.icon->bytes.size());
 }
 

@@ -47,6 +47,7 @@ void PackageFacts::TakeParserFacts(const ApkSummary& summary)
     labelDefault = summary.labelDefault;
     minSdk = summary.minSdk;
     minSdkCodename = summary.minSdkCodename;
+    access = summary.access;
 }
 
 std::string PackageFacts::Json() const
@@ -88,6 +89,9 @@ std::string PackageFacts::Json() const
     json.Key("permissions").BeginArray();
     for (const std::u16string& name : permissions) json.String(name);
     json.EndArray();
+    json.Key("access").BeginArray();
+    for (const std::u16string& name : access) json.String(name);
+    json.EndArray();
     json.Key("shown").BeginArray();
     for (const ShownPermission& permission : shown) {
         json.BeginObject();
@@ -126,6 +130,8 @@ std::string PackageFacts::Text() const
     }
     text += "  permissions:  " + std::to_string(permissions.size()) + "\n";
     for (const std::u16string& name : permissions) text += "    " + Utf8(name) + "\n";
+    text += "  access:       " + std::to_string(access.size()) + "\n";
+    for (const std::u16string& name : access) text += "    " + Utf8(name) + "\n";
     text += "  shown:        " + std::to_string(shown.size()) + "\n";
     for (const ShownPermission& permission : shown) {
         text += "    [" + std::to_string(permission.level) + "] " + Utf8(permission.title) + ": " +

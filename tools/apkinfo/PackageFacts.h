@@ -43,10 +43,11 @@ struct PackageFacts {
     std::u16string minSdkCodename;
     std::u16string system;
     std::optional<IconFacts> icon;
-    std::vector<std::u16string> permissions;
+    std::vector<std::u16string> permissions;  // the record's names, special access first
+    std::vector<std::u16string> access;       // the special access the package declares
     std::vector<ShownPermission> shown;
 
-    // Takes the parser's own facts (package, versions, default label, minSdk).
+    // Takes the parser's own facts (package, versions, default label, minSdk, access).
     void TakeParserFacts(const ApkSummary& summary);
 
     std::string Json() const;

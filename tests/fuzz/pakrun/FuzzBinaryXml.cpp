@@ -1,9 +1,10 @@
-// Any bytes as a binary XML document, walked as the manifest reader and the icon chooser
-// walk it.
+// Any bytes as a binary XML document, walked as the manifest and components readers and
+// the icon chooser walk it.
 #include <cstdint>
 #include <string>
 
 #include "BinaryXml.h"
+#include "ComponentReader.h"
 #include "ManifestReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -17,7 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     });
     ManifestInfo info;
-    CManifestReader::Read(document, info);
+    CComponentReader components;
+    CManifestReader::Read(document, info, &components);
     if (info.permissions.size() > CManifestReader::kMaxPermissions) __builtin_trap();
+    if (components.Components().guarded.size() > CComponentReader::kMaxGuarded) __builtin_trap();
     return 0;
 }
