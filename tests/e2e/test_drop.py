@@ -9,7 +9,7 @@ import unittest
 import desktop
 import xdnd_drop
 from desktop import rgb
-from e2ecase import DEMO_APK, EndToEndCase, setUpModule, tearDownModule  # noqa: F401
+from e2ecase import APKS, DEMO_APK, EndToEndCase, setUpModule, tearDownModule  # noqa: F401
 
 BUTTON = desktop.Skin("push-button.png", 4)
 NORMAL, DISABLED = 0, 3
@@ -76,6 +76,22 @@ class Drop(EndToEndCase):
         self.assertTrue(all((b - a) % 22 == 0 for a, b in zip(tops, tops[1:])), tops)
 
         self.assertExit(10)
+
+    def test_special_access_of_a_dropped_package_leads_its_permission_list(self):
+        self.start("ready")
+        left, top, _, _ = self.window.geometry()
+        package = os.path.join(APKS, "access_several.apk")
+        self.assertEqual("finished", xdnd_drop.drop_files(self.window.xid, left + 200, top + 80, [package]))
+        self.wait_for_picture(lambda p: BUTTON.frame_at(p, desktop.INSTALL_BUTTON) == NORMAL, 5, "the package read")
+        self.click(desktop.PERMISSION_TOGGLE)
+        self.wait_for(lambda: self.window.geometry()[2:] == desktop.OPEN_SIZE, 3, "the window 347 pixels high")
+        self.pointer_away()
+        panel = self.window.picture()
+        self.save(panel, "panel-special-access")
+        # The SMS and accessibility pair (two rows of description), READ_SMS (two), then
+        # the accessibility service: titles three rows apart from the first row on.
+        tops = warning_icon_tops(panel)
+        self.assertEqual([b - a for a, b in zip(tops, tops[1:])], [66, 66], tops)
 
 
 if __name__ == "__main__":
