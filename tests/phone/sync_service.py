@@ -51,9 +51,9 @@ class SyncService:
             mode, size = 0, 0
         self.sock.sendall(b"STAT" + struct.pack("<III", mode, size, 1700000000 if mode else 0))
 
-    def send(self, spec):
+    def send(self, path_and_mode):
         """SEND's "path,mode", then DATA packets up to DONE. False when the stream broke."""
-        path = spec.rsplit(",", 1)[0]
+        path = path_and_mode.rsplit(",", 1)[0]
         digest = hashlib.sha256()
         size = 0
         while True:

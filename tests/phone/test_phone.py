@@ -86,8 +86,8 @@ class PhoneServer(unittest.TestCase):
             path = b"/data/local/tmp/1.apk"
             sock.sendall(b"STAT" + struct.pack("<I", len(path)) + path)
             self.assertEqual(b"STAT" + bytes(12), self.read(sock, 16), "nothing there yet")
-            spec = path + b",33206"
-            sock.sendall(b"SEND" + struct.pack("<I", len(spec)) + spec)
+            path_and_mode = path + b",33206"
+            sock.sendall(b"SEND" + struct.pack("<I", len(path_and_mode)) + path_and_mode)
             for chunk in (payload[:65536], payload[65536:]):
                 sock.sendall(b"DATA" + struct.pack("<I", len(chunk)) + chunk)
             sock.sendall(b"DONE" + struct.pack("<I", 0))
