@@ -33,7 +33,7 @@ def arguments():
     parser.add_argument("package", nargs="?", help="the package to open (default: the demo package, "
                         "tests/data/apks/demo.apk)")
     parser.add_argument("--phone", choices=desktop.phone_names(),
-                        help="the emulated phone (default: ready, which installs after about two seconds)")
+                        help="the emulated phone (default: ready, which installs after about three seconds)")
     parser.add_argument("--adb", metavar="DIR", help="a directory holding another adb.exe for Windows and its "
                         "DLLs, which then talks to the emulated phone (default: adb 1.0.40 as the build fetched it)")
     options = parser.parse_args()

@@ -75,7 +75,7 @@ class Install(EndToEndCase):
                 texts.append(text)
                 if len(texts) == 3:
                     self.save(picture, "countdown-3")
-        print(f"Install clicked -> success shown: {shown - clicked:.2f} s (the phone takes 2 s); "
+        print(f"Install clicked -> success shown: {shown - clicked:.2f} s (the phone takes 3 s); "
               f"success shown -> window gone: {closed - shown:.2f} s; countdown texts seen: {len(texts)} "
               f"in {len(pictures)} pictures")
         self.assertGreaterEqual(len(texts), 4, "the countdown's texts")
