@@ -8,7 +8,7 @@
 #include "ManifestReader.h"
 #include "ResourceResolver.h"
 #include "ResourceTable.h"
-#include "SpecialAccess.h"
+#include "ComponentAccess.h"
 #include "TextUtf.h"
 #include "ZipArchive.h"
 
@@ -127,7 +127,7 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
     const bool haveTable = LoadTable(zip, source, tableBytes, table);
     const CResourceResolver resolver(haveTable ? &table : nullptr);
 
-    summary.access = CSpecialAccess::Collect(components.Components(), summary.permissions, resolver);
+    summary.access = CComponentAccess::Collect(components.Components(), summary.permissions, resolver);
     ReadVersion(manifest, resolver, summary);
     ReadMinSdk(manifest.minSdk, resolver, summary);
     ReadLabel(manifest, resolver, locale, summary);

@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "ComponentReader.h"
-#include "SpecialAccess.h"
+#include "ComponentAccess.h"
 
 bool CManifestReader::Read(const CBinaryXml& document, ManifestInfo& info)
 {
@@ -43,7 +43,7 @@ bool CManifestReader::Read(const CBinaryXml& document, ManifestInfo& info, CComp
             std::u16string text;
             if (!name || !document.Text(*name, text) || text.empty()) return true;
             // Our own names for special access are never taken from the package.
-            if (CSpecialAccess::IsAccessName(text)) return true;
+            if (CComponentAccess::IsAccessName(text)) return true;
             if (info.permissions.size() >= kMaxPermissions || permissionChars + text.size() > kMaxPermissionChars) {
                 return true;
             }

@@ -13,7 +13,7 @@
 #include "ComponentReader.h"
 #include "ResourceResolver.h"
 
-class CSpecialAccess {
+class CComponentAccess {
 public:
     static constexpr const char16_t* kPrefix = u"special-access:";
 

@@ -52,7 +52,7 @@ CPermissionTexts ShippedTexts()
 
 // Each package declares one kind; the shipped texts rate the high kinds at 90 or more and
 // the lower-risk ones where the window still lists them, below every high one.
-TEST(SpecialAccess, EachKindFromItsOwnPackageIsNamedAndRated)
+TEST(ComponentAccess, EachKindFromItsOwnPackageIsNamedAndRated)
 {
     const CPermissionTexts texts = ShippedTexts();
     const struct {
@@ -86,7 +86,7 @@ TEST(SpecialAccess, EachKindFromItsOwnPackageIsNamedAndRated)
 // A guard by resource reference, switched-off services, the admin's meta-data, the SMS
 // filter on an alias; a keyboard's permission on an activity and an autofill one on a
 // provider give nothing; a uses-permission copying our names is dropped.
-TEST(SpecialAccess, SeveralKindsInOddFormsWithTheSmsAndAccessibilityPair)
+TEST(ComponentAccess, SeveralKindsInOddFormsWithTheSmsAndAccessibilityPair)
 {
     const ApkSummary summary = ParseOwn("access_several");
     ASSERT_TRUE(summary.parsed);
@@ -100,7 +100,7 @@ TEST(SpecialAccess, SeveralKindsInOddFormsWithTheSmsAndAccessibilityPair)
     EXPECT_GE(pair.level, Rate(ShippedTexts(), "android.permission.READ_SMS").level);
 }
 
-TEST(SpecialAccess, PackagesDeclaringNoneKeepTheirNames)
+TEST(ComponentAccess, PackagesDeclaringNoneKeepTheirNames)
 {
     for (const char* name : {"demo", "many_permissions", "zh_label"}) {
         const ApkSummary summary = ParseOwn(name);
@@ -109,7 +109,7 @@ TEST(SpecialAccess, PackagesDeclaringNoneKeepTheirNames)
     }
 }
 
-TEST(SpecialAccess, BorrowedTextsNeedTheirSource)
+TEST(ComponentAccess, BorrowedTextsNeedTheirSource)
 {
     CPermissionTexts texts;
     ASSERT_TRUE(texts.Load(R"(<permission-texts><language code="CHS"><group id="g" level="97" title="G"/>
@@ -126,7 +126,7 @@ TEST(SpecialAccess, BorrowedTextsNeedTheirSource)
 
 // Three thousand services, each guarded differently: the reader keeps a bounded
 // number of guards.
-TEST(SpecialAccess, ManyComponentsKeepABoundedNumberOfGuards)
+TEST(ComponentAccess, ManyComponentsKeepABoundedNumberOfGuards)
 {
     CAxmlBuilder xml;
     xml.Start(u"manifest", {CAxmlBuilder::Text(u"package", 0, u"org.example.components")});

@@ -1,4 +1,4 @@
-#include "SpecialAccess.h"
+#include "ComponentAccess.h"
 
 #include <algorithm>
 #include <iterator>
@@ -41,12 +41,12 @@ bool Declares(const std::vector<std::u16string>& guards, const GuardRule& rule)
 
 }  // namespace
 
-bool CSpecialAccess::IsAccessName(const std::u16string& name)
+bool CComponentAccess::IsAccessName(const std::u16string& name)
 {
     return name.compare(0, std::char_traits<char16_t>::length(kPrefix), kPrefix) == 0;
 }
 
-std::vector<std::u16string> CSpecialAccess::Collect(const DeclaredComponents& components,
+std::vector<std::u16string> CComponentAccess::Collect(const DeclaredComponents& components,
                                                     const std::vector<std::u16string>& permissions,
                                                     const CResourceResolver& resolver)
 {
