@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ApkParser.h"
+#include "BundlePackage.h"
 #include "FileSource.h"
 #include "GdipIconPainter.h"
 #include "IconStream.h"
@@ -68,7 +69,8 @@ int FillRecord(const wchar_t* path, _tagAPKINFO* info)
     info->nSize = static_cast<unsigned int>(file.Size());
     info->nSizeHigh = static_cast<unsigned int>(file.Size() >> 32);
     ApkSummary summary;
-    if (!CApkParser::Parse(file, g_locale, summary, &g_painter)) return 0;
+    // A bundle of split packages is shown as its base package.
+    if (!CBundlePackage::Parse(file, g_locale, summary, &g_painter)) return 0;
     CopyToField(info->szVersion, CRecordFields::kVersionChars, summary.VersionText());
     CopyToField(info->szAppName, CRecordFields::kAppNameChars, summary.AppName());
     CopyToField(info->szSystem, CRecordFields::kSystemChars, summary.SystemText());

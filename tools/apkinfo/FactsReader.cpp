@@ -1,6 +1,7 @@
 #include "FactsReader.h"
 
 #include "ApkParser.h"
+#include "BundlePackage.h"
 #include "FileSource.h"
 #include "ImageFormat.h"
 #include "Sha256.h"
@@ -20,10 +21,10 @@ PackageFacts CFactsReader::Read(const std::filesystem::path& path, const std::st
     ReadRecord(path, facts, summary);
 
     // The parser's own facts, and the icon's entry name, which the record does not carry.
-    if (facts.ok && !summary) {
+    if (!summary) {
         CFileSource file;
         ApkSummary parsed;
-        if (file.Open(path) && CApkParser::Parse(file, m_locale, parsed, m_pPainter.get())) summary = std::move(parsed);
+        if (file.Open(path) && CBundlePackage::Parse(file, m_locale, parsed, m_pPainter.get(), &facts.bundle)) summary = std::move(parsed);
     }
     if (facts.ok && summary) {
         facts.TakeParserFacts(*summary);

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "ApkParser.h"
+#include "BundlePackage.h"
 #include "FileSource.h"
 #include "RecordFields.h"
 
@@ -33,7 +34,7 @@ void CFactsReader::ReadRecord(const std::filesystem::path& path, PackageFacts& f
     if (!file.Open(path)) return;
     facts.size = static_cast<std::uint32_t>(file.Size());
     ApkSummary& summary = parsed.emplace();
-    facts.ok = CApkParser::Parse(file, m_locale, summary);
+    facts.ok = CBundlePackage::Parse(file, m_locale, summary, nullptr, &facts.bundle);
     if (!facts.ok) return;
     facts.version = CRecordFields::Fit(summary.VersionText(), CRecordFields::kVersionChars);
     facts.label = CRecordFields::Fit(summary.AppName(), CRecordFields::kAppNameChars);

@@ -102,6 +102,35 @@ std::string PackageFacts::Json() const
         json.EndObject();
     }
     json.EndArray();
+    json.Key("bundle");
+    if (bundle.IsBundle()) {
+        json.BeginObject();
+        json.Key("layout").String(LayoutName(bundle.layout));
+        json.Key("encrypted").Bool(bundle.encrypted);
+        json.Key("parts").BeginArray();
+        for (const BundlePart& part : bundle.parts) {
+            json.BeginObject();
+            json.Key("entry").String(part.entryName);
+            json.Key("module").String(part.module);
+            json.Key("kind").String(KindName(part.kind));
+            json.Key("config").String(part.config);
+            json.Key("size").Number(static_cast<std::int64_t>(part.size));
+            json.EndObject();
+        }
+        json.EndArray();
+        json.Key("expansions").BeginArray();
+        for (const BundleExpansion& expansion : bundle.expansions) {
+            json.BeginObject();
+            json.Key("entry").String(expansion.entryName);
+            json.Key("name").String(expansion.fileName);
+            json.Key("size").Number(static_cast<std::int64_t>(expansion.size));
+            json.EndObject();
+        }
+        json.EndArray();
+        json.EndObject();
+    } else {
+        json.Null();
+    }
     json.EndObject();
     return json.Text();
 }
@@ -111,6 +140,15 @@ std::string PackageFacts::Text() const
     std::string text = file + "\n";
     text += "  parsed:       " + std::string(ok ? "yes" : "no") + "\n";
     text += "  size:         " + SizeText(size) + " (" + std::to_string(size) + " bytes)\n";
+    if (bundle.IsBundle()) {
+        text += "  bundle:       " + std::string(LayoutName(bundle.layout)) + (bundle.encrypted ? ", encrypted" : "") + ", " +
+                std::to_string(bundle.parts.size()) + " packages, " + std::to_string(bundle.expansions.size()) +
+                " expansion files\n";
+        for (const BundlePart& part : bundle.parts) {
+            text += "    " + part.entryName + " (" + KindName(part.kind) + (part.config.empty() ? "" : " " + part.config) + ")\n";
+        }
+        for (const BundleExpansion& expansion : bundle.expansions) text += "    " + expansion.entryName + " -> " + expansion.fileName + "\n";
+    }
     if (!ok) return text;
     text += "  package:      " + Utf8(packageName) + "\n";
     text += "  version:      " + Utf8(version) + " (name " + Utf8(versionName) + ", code " + Utf8(versionCode) + ")\n";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ApkSummary.h"
+#include "BundleContents.h"
 
 struct IconFacts {
     std::string entry;   // path inside the package; empty when not known
@@ -46,6 +47,7 @@ struct PackageFacts {
     std::vector<std::u16string> permissions;  // the record's names, special access first
     std::vector<std::u16string> access;       // the special access the package declares
     std::vector<ShownPermission> shown;
+    BundleContents bundle;  // what a bundle holds; layout None for a package
 
     // Takes the parser's own facts (package, versions, default label, minSdk, access).
     void TakeParserFacts(const ApkSummary& summary);

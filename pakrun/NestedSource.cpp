@@ -1,0 +1,40 @@
+#include "NestedSource.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+bool CNestedSource::Open(const CZipArchive& zip, CByteSource& outer, const ZipEntry& entry)
+{
+    m_pOuter = nullptr;
+    m_nOffset = 0;
+    m_nSize = 0;
+    m_inflated = std::vector<std::uint8_t>();
+    if (entry.method == 0) {
+        ZipPlace place;
+        if (!zip.StoredPlace(entry, std::numeric_limits<std::size_t>::max(), place) ||
+            place.status != ZipReadStatus::Complete) {
+            return false;
+        }
+        m_pOuter = &outer;
+        m_nOffset = place.offset;
+        m_nSize = place.size;
+        return true;
+    }
+    if (entry.uncompressedSize > kMaxInflatedBytes) return false;
+    if (zip.Read(entry, kMaxInflatedBytes, m_inflated) != ZipReadStatus::Complete) {
+        m_inflated = std::vector<std::uint8_t>();
+        return false;
+    }
+    m_nSize = m_inflated.size();
+    return true;
+}
+
+std::size_t CNestedSource::ReadAt(std::uint64_t offset, void* buffer, std::size_t count)
+{
+    if (offset >= m_nSize) return 0;
+    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(count, m_nSize - offset));
+    if (m_pOuter) return m_pOuter->ReadAt(m_nOffset + offset, buffer, length);
+    std::memcpy(buffer, m_inflated.data() + offset, length);
+    return length;
+}
