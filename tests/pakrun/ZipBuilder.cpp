@@ -105,7 +105,7 @@ std::string CZipBuilder::Build() const
         const std::uint64_t size = entry.declaredSize >= 0 ? std::uint64_t(entry.declaredSize) : entry.data.size();
         const std::uint64_t compressed = entry.declaredCompressed >= 0 ? std::uint64_t(entry.declaredCompressed) : stored.size();
         const std::uint16_t method = entry.deflate ? 8 : 0;
-        const std::uint16_t flags = entry.dataDescriptor ? 0x0008 : 0;
+        const std::uint16_t flags = std::uint16_t((entry.dataDescriptor ? 0x0008 : 0) | (entry.encrypted ? 0x0001 : 0));
         const bool local = !entry.dataDescriptor;
 
         Put32(archive, 0x04034b50);

@@ -17,6 +17,7 @@ public:
         std::int64_t declaredCompressed = -1;
         std::int64_t declaredOffset = -1;    // local header offset to declare
         bool dataDescriptor = false;         // sizes and CRC behind the data, not in the local header
+        bool encrypted = false;              // carries the encryption flag (the data is left as it is)
     };
 
     CZipBuilder& Add(const std::string& name, const std::string& data, bool deflate = true);
