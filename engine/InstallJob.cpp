@@ -2,6 +2,7 @@
 
 #include "AdbRunner.h"
 #include "AdbTarget.h"
+#include "BundleInstall.h"
 #include "ComApartment.h"
 #include "CompanionCommand.h"
 #include "CompanionManager.h"
@@ -97,6 +98,12 @@ void CInstallJob::ReportNoPhone()
 
 bool CInstallJob::InstallTo(const std::wstring& serial, LPARAM& sdParam)
 {
+    // A bundle is told by what it holds, whatever its name; its parts are copied out and
+    // deleted by the bundle's own install, so no copy is left for the window.
+    CBundleInstall bundle(serial, GetAdbPath(), m_cancel.Get(),
+                          [this](WPARAM step, LPARAM detail) { Progress(step, detail); });
+    if (bundle.Open(m_strApkPath)) return bundle.Install(m_bInstallToSd, sdParam, m_strError);
+
     AdbTarget target{serial, std::wstring(), GetAdbPath(), m_cancel.Get()};
     if (!MakeTempApkCopy(m_strApkPath, m_cancel.Get(), m_strTempApkPath)) {
         // Without a copy there is nothing to install: adb would only say that the path
@@ -112,6 +119,14 @@ bool CInstallJob::InstallTo(const std::wstring& serial, LPARAM& sdParam)
         if (!toSd) sdParam = 0;
     }
     return target.InstallApk(toSd, m_strError);
+}
+
+void CInstallJob::Progress(WPARAM step, LPARAM detail)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (!m_bAbandoned && m_hNotifyWnd && ::IsWindow(m_hNotifyWnd)) {
+        ::PostMessageW(m_hNotifyWnd, WM_INSTALL_PROGRESS, step, detail);
+    }
 }
 
 void CInstallJob::Finish(UINT message, WPARAM wParam, LPARAM lParam)

@@ -38,6 +38,8 @@ private:
     void ReportNoPhone();
     // The install sequence for a ready phone; sdParam is WM_INSTALL_DONE's lParam.
     bool InstallTo(const std::wstring& serial, LPARAM& sdParam);
+    // Tells the window which step of a bundle's install begins (WM_INSTALL_PROGRESS).
+    void Progress(WPARAM step, LPARAM detail);
     // Posts the job's one message unless the job was abandoned or the window is gone.
     // A copy that no message announces is deleted here, since nobody else would.
     void Finish(UINT message, WPARAM wParam, LPARAM lParam);

@@ -15,3 +15,11 @@ inline constexpr unsigned int WM_INSTALL_NO_DEVICE = kInstallMessageBase + 2;
 
 // No phone on USB, and the companion manager took the package over. wParam, lParam: 0.
 inline constexpr unsigned int WM_INSTALL_HANDED_OVER = kInstallMessageBase + 3;
+
+// While a bundle installs, before the job's one message: which step runs. Posted, like
+// the others, only while somebody waits for the job. wParam: kProgressInstalling (lParam:
+// how many packages go to the phone) or kProgressCopyingData (lParam: the expansion
+// file's number from 1 in its low 16 bits, how many there are in its high 16 bits).
+inline constexpr unsigned int WM_INSTALL_PROGRESS = kInstallMessageBase + 4;
+inline constexpr unsigned int kProgressInstalling = 1;
+inline constexpr unsigned int kProgressCopyingData = 2;

@@ -64,8 +64,13 @@ bool IsInstallSuccess(const std::wstring& output)
 
 std::wstring FormatTempApkName(std::uint32_t tickCount)
 {
+    return FormatTempFileName(tickCount, L".apk");
+}
+
+std::wstring FormatTempFileName(std::uint32_t tickCount, const wchar_t* extension)
+{
     // The count's bits read as a signed number: past 24.8 days of uptime it is negative.
     const std::int64_t signedCount = tickCount > 0x7FFFFFFFu ? std::int64_t(tickCount) - 0x100000000LL
                                                               : std::int64_t(tickCount);
-    return std::to_wstring(signedCount) + L".apk";
+    return std::to_wstring(signedCount) + extension;
 }

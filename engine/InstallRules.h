@@ -27,3 +27,5 @@ bool IsInstallSuccess(const std::wstring& output);
 // The temporary copy's file name for a tick count: the count as a signed 32-bit decimal,
 // then ".apk".
 std::wstring FormatTempApkName(std::uint32_t tickCount);
+// The same with another extension (".obb" for an expansion file's copy).
+std::wstring FormatTempFileName(std::uint32_t tickCount, const wchar_t* extension);

@@ -37,11 +37,11 @@ bool NameIsTaken(const std::wstring& path, DWORD error)
 // Creates the first free name from the tick count on. Opening with CREATE_NEW both tests
 // and takes the name, so a file that another install made is never opened, let alone
 // overwritten or deleted.
-CScopedFileHandle ReserveName(const std::wstring& dir, std::wstring& path)
+CScopedFileHandle ReserveName(const std::wstring& dir, std::wstring& path, const wchar_t* extension = L".apk")
 {
     const DWORD tick = ::GetTickCount();
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        path = dir + FormatTempApkName(tick + DWORD(attempt));
+        path = dir + FormatTempFileName(tick + DWORD(attempt), extension);
         CScopedFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) return file;
@@ -91,4 +91,12 @@ bool MakeTempApkCopy(const std::wstring& packagePath, HANDLE cancelEvent, std::w
     }
     tempPath = path;
     return true;
+}
+
+CScopedFileHandle CreateNumericTempFile(const wchar_t* extension, std::wstring& path)
+{
+    path.clear();
+    const std::wstring dir = TempDirectory();
+    if (dir.empty()) return CScopedFileHandle();
+    return ReserveName(dir, path, extension);
 }

@@ -24,3 +24,13 @@ TEST(HasApkExtension, AnyAsciiLetterCase)
     // Full-width letters are not ASCII letters.
     EXPECT_FALSE(HasApkExtension(L"C:\\a\\b.\xFF41pk"));
 }
+
+TEST(HasPackageExtension, PackagesAndBundlesInAnyLetterCase)
+{
+    for (const wchar_t* name : {L"C:\\a\\b.apk", L"C:\\a\\b.XAPK", L"C:\\a\\b.Apks", L"C:\\a\\b.apkM"}) {
+        EXPECT_TRUE(HasPackageExtension(name)) << name;
+    }
+    for (const wchar_t* name : {L"C:\\a\\b.zip", L"C:\\a\\b.xapk.txt", L"C:\\a\\b.apkx", L"C:\\a\\xapk"}) {
+        EXPECT_FALSE(HasPackageExtension(name)) << name;
+    }
+}

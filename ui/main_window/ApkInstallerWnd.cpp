@@ -82,6 +82,7 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
     case WM_INSTALL_DONE: result = OnInstallDone(wParam); break;
     case WM_INSTALL_NO_DEVICE: result = OnInstallNoDevice(wParam); break;
     case WM_INSTALL_HANDED_OVER: result = OnInstallHandedOver(); break;
+    case WM_INSTALL_PROGRESS: result = OnInstallProgress(wParam, lParam); break;
     case WM_TIMER: result = OnTimer(wParam); break;
     case WM_MOUSEMOVE: result = OnMouseMove(wParam, lParam); break;
     case WM_MOUSELEAVE: result = OnMouseLeave(wParam, lParam); break;

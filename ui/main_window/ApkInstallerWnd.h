@@ -72,6 +72,7 @@ private:
     LRESULT OnInstallDone(WPARAM wParam);
     LRESULT OnInstallNoDevice(WPARAM wParam);
     LRESULT OnInstallHandedOver();
+    LRESULT OnInstallProgress(WPARAM step, LPARAM detail);
     LRESULT OnTimer(WPARAM wParam);
     void ToggleInstallLocation();
     void ResetForNewPackage();

@@ -7,6 +7,7 @@
 #include "ByteSizeText.h"
 #include "DeviceOutcome.h"
 #include "DropHandle.h"
+#include "InstallProgress.h"
 #include "LongPath.h"
 #include "PackagePath.h"
 #include "SettingsFile.h"
@@ -116,6 +117,16 @@ LRESULT CApkInstallerWnd::OnInstallHandedOver()
     return 0;
 }
 
+LRESULT CApkInstallerWnd::OnInstallProgress(WPARAM step, LPARAM detail)
+{
+    // A step reported late, after the outcome, must not overwrite it.
+    const unsigned id = ProgressTextId(step);
+    if (m_nState != STATE_INSTALLING || id == 0) return 0;
+    m_strStatus = FormatProgress(LoadStringResource(id), step, detail);
+    InvalidateBox(m_rcStatus, true);
+    return 0;
+}
+
 LRESULT CApkInstallerWnd::OnTimer(WPARAM wParam)
 {
     if (wParam != IDT_CLOSE_COUNTDOWN) return 0;
@@ -199,7 +210,7 @@ LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
     ResetForNewPackage();
     if (::DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0) == 1) {
         m_strPackagePath = DroppedPath(drop.Get(), 0);
-        if (HasApkExtension(m_strPackagePath)) LoadPackageInfo(m_strPackagePath, false);
+        if (HasPackageExtension(m_strPackagePath)) LoadPackageInfo(m_strPackagePath, false);
         SetInstallEnabled(true);
     }
     if (m_bPanelOpen) EnsurePanelWindowSize();

@@ -14,11 +14,26 @@ std::wstring FindExtension(const std::wstring& path)
     return dot == std::wstring::npos ? std::wstring() : path.substr(dot);
 }
 
-bool HasApkExtension(const std::wstring& path)
+namespace {
+
+std::wstring LowerExtension(const std::wstring& path)
 {
     std::wstring extension = FindExtension(path);
     for (wchar_t& c : extension) {
         if (c >= L'A' && c <= L'Z') c = wchar_t(c - L'A' + L'a');
     }
-    return extension == L".apk";
+    return extension;
+}
+
+}  // namespace
+
+bool HasApkExtension(const std::wstring& path)
+{
+    return LowerExtension(path) == L".apk";
+}
+
+bool HasPackageExtension(const std::wstring& path)
+{
+    const std::wstring extension = LowerExtension(path);
+    return extension == L".apk" || extension == L".xapk" || extension == L".apks" || extension == L".apkm";
 }

@@ -9,3 +9,7 @@ std::wstring FindExtension(const std::wstring& path);
 
 // The extension is ".apk" in any ASCII letter case: only such a file is read as a package.
 bool HasApkExtension(const std::wstring& path);
+
+// The extension is one that the window reads, in any ASCII letter case: ".apk", or a
+// bundle of split packages's ".xapk", ".apks" or ".apkm".
+bool HasPackageExtension(const std::wstring& path);
