@@ -48,7 +48,7 @@ private:
     const std::wstring m_strAdbPath;
     const HANDLE m_hCancel;
     const Progress m_progress;
-    CFileSource m_file;
+    mutable CFileSource m_file;  // reads move no state that the install depends on
     CZipArchive m_zip;
     BundleContents m_contents;
 };

@@ -286,34 +286,47 @@ Function RemoveInstallElsewhere
   ${EndIf}
 FunctionEnd
 
-; Our own ProgID, our program in ".apk"'s Open-with list, and ".apk" pointed at us only
-; when no program handles it yet.
+; Our own ProgID; our program in the Open-with list of ".apk" and of the bundles of split
+; packages (".xapk", ".apks", ".apkm"), and each of them pointed at us only when no program
+; handles it yet.
 Function WriteAssociation
   WriteRegStr HKCU "${CLASSES}\${PROGID}" "" "$(ApkTypeName)"
   WriteRegStr HKCU "${CLASSES}\${PROGID}" "FriendlyTypeName" "$(ApkTypeName)"
   WriteRegStr HKCU "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\ApkInstaller.exe,0"
   WriteRegStr HKCU "${CLASSES}\${PROGID}\shell\open\command" "" '"$INSTDIR\ApkInstaller.exe" "%1"'
-  WriteRegStr HKCU "${CLASSES}\.apk\OpenWithProgids" "${PROGID}" ""
-  Call ApkHandler
-  Pop $0
-  ${If} $0 == ""
-    WriteRegStr HKCU "${CLASSES}\.apk" "" "${PROGID}"
-  ${EndIf}
+  StrCpy $R5 ".apk"
+  Call AssociateExtension
+  StrCpy $R5 ".xapk"
+  Call AssociateExtension
+  StrCpy $R5 ".apks"
+  Call AssociateExtension
+  StrCpy $R5 ".apkm"
+  Call AssociateExtension
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 FunctionEnd
 
-; Pushes the ProgID of another program that opens ".apk" (the user's choice, the user's
-; class or the machine's), or "" when there is none.
-Function ApkHandler
-  ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.apk\UserChoice" "ProgId"
+; The extension in $R5 opened with us, as the default only where nothing else opens it.
+Function AssociateExtension
+  WriteRegStr HKCU "${CLASSES}\$R5\OpenWithProgids" "${PROGID}" ""
+  Call ExtensionHandler
+  Pop $0
+  ${If} $0 == ""
+    WriteRegStr HKCU "${CLASSES}\$R5" "" "${PROGID}"
+  ${EndIf}
+FunctionEnd
+
+; Pushes the ProgID of another program that opens the extension in $R5 (the user's choice,
+; the user's class or the machine's), or "" when there is none.
+Function ExtensionHandler
+  ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\$R5\UserChoice" "ProgId"
   ${If} $0 == "${PROGID}"
   ${OrIf} $0 == ""
-    ReadRegStr $0 HKCU "${CLASSES}\.apk" ""
+    ReadRegStr $0 HKCU "${CLASSES}\$R5" ""
   ${EndIf}
   ; HKCR is the merged view on Windows; Wine's holds the machine's classes only.
   ${If} $0 == "${PROGID}"
   ${OrIf} $0 == ""
-    ReadRegStr $0 HKCR ".apk" ""
+    ReadRegStr $0 HKCR "$R5" ""
   ${EndIf}
   ${If} $0 == "${PROGID}"
     StrCpy $0 ""
@@ -373,16 +386,28 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${DISPLAY_NAME}.lnk"
 
   DeleteRegKey HKCU "${CLASSES}\${PROGID}"
-  DeleteRegValue HKCU "${CLASSES}\.apk\OpenWithProgids" "${PROGID}"
-  DeleteRegKey /ifempty HKCU "${CLASSES}\.apk\OpenWithProgids"
-  ReadRegStr $0 HKCU "${CLASSES}\.apk" ""
-  ${If} $0 == "${PROGID}"
-    DeleteRegValue HKCU "${CLASSES}\.apk" ""
-  ${EndIf}
-  DeleteRegKey /ifempty HKCU "${CLASSES}\.apk"
+  StrCpy $R5 ".apk"
+  Call un.DissociateExtension
+  StrCpy $R5 ".xapk"
+  Call un.DissociateExtension
+  StrCpy $R5 ".apks"
+  Call un.DissociateExtension
+  StrCpy $R5 ".apkm"
+  Call un.DissociateExtension
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd
+
+; Takes us out of the extension in $R5; another program's hold on it stays.
+Function un.DissociateExtension
+  DeleteRegValue HKCU "${CLASSES}\$R5\OpenWithProgids" "${PROGID}"
+  DeleteRegKey /ifempty HKCU "${CLASSES}\$R5\OpenWithProgids"
+  ReadRegStr $0 HKCU "${CLASSES}\$R5" ""
+  ${If} $0 == "${PROGID}"
+    DeleteRegValue HKCU "${CLASSES}\$R5" ""
+  ${EndIf}
+  DeleteRegKey /ifempty HKCU "${CLASSES}\$R5"
+FunctionEnd
 
 ; $R1 becomes 1 when a program file of ours is still in the install folder.
 Function un.OurFilesLeft

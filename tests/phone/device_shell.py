@@ -1,5 +1,6 @@
-"""The commands the phone's shell runs for adb: getprop, pm, cmd package, rm; anything
-else is not found, as the phone's sh says."""
+"""The commands the phone's shell runs for adb: getprop, pm, cmd package, rm, ls -l of a
+pushed file, and wm density where the scenario gives the phone a "density"; anything else
+is not found, as the phone's sh says."""
 import shlex
 
 
@@ -25,11 +26,37 @@ class DeviceShell:
             if args[:1] != ["package"]:
                 return "", f"Can't find service: {args[0] if args else ''}\n", 20
             return self.package_manager.run(device, args[1:], read_stdin)
+        if name == "wm" and "density" in device:
+            return self.wm(device, args)
+        if name == "ls":
+            return self.ls(device, args)
         if name == "rm":
             for path in (a for a in args if not a.startswith("-")):
                 self.files.remove(device["serial"], path)
             return "", "", 0
         return "", f"/system/bin/sh: {name}: not found\n", 127
+
+    @staticmethod
+    def wm(device, args):
+        if args != ["density"]:
+            return "", "usage: wm [size|density] ...\n", 1
+        density = device["density"]
+        lines = f"Physical density: {density['physical']}\n"
+        if "override" in density:
+            lines += f"Override density: {density['override']}\n"
+        return lines, "", 0
+
+    def ls(self, device, args):
+        """ls -l PATH as toybox prints it, for files pushed to this phone."""
+        paths = [a for a in args if not a.startswith("-")]
+        out, err = "", ""
+        for path in paths:
+            found = self.files.get(device["serial"], path)
+            if found:
+                out += f"-rw-rw---- 1 root sdcard_rw {found['size']} 2024-01-01 00:00 {path}\n"
+            else:
+                err += f"ls: {path}: No such file or directory\n"
+        return out, err, 1 if err else 0
 
     @staticmethod
     def getprop(device, args):

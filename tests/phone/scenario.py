@@ -12,7 +12,8 @@ that changes over time or after some requests.
 A DEVICE is {"serial", "state" (device, offline, unauthorized, recovery, ...), "profile"
 (legacy, modern, android10: defaults for the rest), "features", "model", "product",
 "device", "devpath", "transport_id", "properties" {getprop name: value},
-"install_location" (pm getInstallLocation's answer), "install" {"result": "Success" or a
+"install_location" (pm getInstallLocation's answer), "density" {"physical", "override"}
+(what wm density prints; without it the phone's sh knows no wm), "install" {"result": "Success" or a
 failure code with its message, "delay_ms"}}. A step applies once its time has passed or
 once that many requests (of that exact service, when "of" is given) came before; "devices"
 replaces the list, "update" changes fields of the phones it names."""

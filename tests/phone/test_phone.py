@@ -102,6 +102,23 @@ class PhoneServer(unittest.TestCase):
         with self.connect("host:transport:S", "shell:pm install /data/local/tmp/1.apk") as sock:
             self.assertIn(b"Failure [INSTALL_FAILED_INVALID_URI]", self.rest(sock), "the push was removed")
 
+    def test_ls_of_a_pushed_file_and_wm_density_where_the_phone_has_one(self):
+        self.serve({"devices": [{"serial": "S", "profile": "legacy", "density": {"physical": 480, "override": 420}},
+                                {"serial": "T", "profile": "legacy"}]})
+        path = b"/sdcard/Android/obb/p.q/main.1.p.q.obb"
+        with self.connect("host:transport:S", "sync:") as sock:
+            sock.sendall(b"SEND" + struct.pack("<I", len(path) + 6) + path + b",33206")
+            sock.sendall(b"DATA" + struct.pack("<I", 5000) + bytes(5000) + b"DONE" + bytes(4))
+            self.assertEqual(b"OKAY" + bytes(4), self.read(sock, 8))
+        with self.connect("host:transport:S", "shell:ls -l " + path.decode()) as sock:
+            self.assertRegex(self.rest(sock), rb"^-rw-rw---- 1 root sdcard_rw 5000 2024-01-01 00:00 /sdcard/Android/obb/")
+        with self.connect("host:transport:S", "shell:ls -l /sdcard/none.obb") as sock:
+            self.assertIn(b"No such file", self.rest(sock))
+        with self.connect("host:transport:S", "shell:wm density") as sock:
+            self.assertEqual(b"Physical density: 480\r\nOverride density: 420\r\n", self.rest(sock))
+        with self.connect("host:transport:T", "shell:wm density") as sock:
+            self.assertIn(b"wm: not found", self.rest(sock))
+
     def test_streamed_install_and_a_session_with_the_shell_protocols_exit_code(self):
         self.serve({"devices": [{"serial": "S", "install": {"result": "INSTALL_FAILED_OLDER_SDK"}}]})
         payload = b"PK" * 5000
