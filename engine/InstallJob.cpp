@@ -100,9 +100,11 @@ bool CInstallJob::InstallTo(const std::wstring& serial, LPARAM& sdParam)
 {
     // A bundle is told by what it holds, whatever its name; its parts are copied out and
     // deleted by the bundle's own install, so no copy is left for the window.
-    CBundleInstall bundle(serial, GetAdbPath(), m_cancel.Get(),
-                          [this](WPARAM step, LPARAM detail) { Progress(step, detail); });
-    if (bundle.Open(m_strApkPath)) return bundle.Install(m_bInstallToSd, sdParam, m_strError);
+    {
+        CBundleInstall bundle(serial, GetAdbPath(), m_cancel.Get(),
+                              [this](WPARAM step, LPARAM detail) { Progress(step, detail); });
+        if (bundle.Open(m_strApkPath)) return bundle.Install(m_bInstallToSd, sdParam, m_strError);
+    }  // a package's file is closed again before it is copied
 
     AdbTarget target{serial, std::wstring(), GetAdbPath(), m_cancel.Get()};
     if (!MakeTempApkCopy(m_strApkPath, m_cancel.Get(), m_strTempApkPath)) {

@@ -11,6 +11,7 @@
 #include "StreamBytes.h"
 #include "TempDirectory.h"
 #include "TestData.h"
+#include "ZipBuilder.h"
 
 namespace {
 
@@ -170,6 +171,30 @@ TEST(PakrunDll, FilesThatAreNoPackageFailWithTheirSize)
     EXPECT_EQ(0, ParseApk(nullptr, &info, 0));
     EXPECT_EQ(0, ParseApk(text.c_str(), nullptr, 0));
     ReleaseApk(nullptr);
+}
+
+TEST(PakrunDll, BundleShowsItsBaseWithTheWholeFilesSize)
+{
+    InitializeWithInstalledTexts();
+    const std::string demo = ReadBytesFromFile(Wide(OwnPackagePath("demo")));
+    ASSERT_FALSE(demo.empty());
+    CTempDirectory directory;
+    const std::wstring xapk = directory.File(L"\u5929\u6C14 bundle.XAPK");
+    const std::string bytes = CZipBuilder()
+                                  .Add("manifest.json", R"({"split_apks": [{"file": "w.apk", "id": "base"}]})")
+                                  .Add("w.apk", demo, false)
+                                  .Add("config.arm64_v8a.apk", "x")
+                                  .Add("Android/obb/w/main.1.w.obb", std::string(100000, 'o'), false)
+                                  .Build();
+    ASSERT_TRUE(WriteBytesToFile(xapk, bytes));
+    _tagAPKINFO info = {};
+    ASSERT_NE(0, ParseApk(xapk.c_str(), &info, 0));
+    EXPECT_EQ(bytes.size(), info.nSize);
+    EXPECT_EQ(L"\u5929\u6C14\u65E5\u8BB0", std::wstring(info.szAppName));  // 天气日记
+    EXPECT_STREQ(L"2.3.1", info.szVersion);
+    EXPECT_NE(nullptr, info.pIcon);
+    EXPECT_EQ(10, info.nPermissionCount);
+    ReleaseApk(&info);
 }
 
 TEST(PakrunDll, TranslatesIntoBuffersOfTheGivenSizes)

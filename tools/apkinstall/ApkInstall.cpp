@@ -1,6 +1,6 @@
 // apkinstall [--sd] PACKAGE
 //
-// Installs one package as the window's Install button does: the same worker job, with
+// Installs one package, or a bundle of split packages, as the window's Install button does: the same worker job, with
 // adb.exe and Helmsway.exe beside this program and the same companion rules. Prints one
 // line (the window's own text after a failure or without a usable phone) and exits with
 // 0 installed, 1 install failed, 2 no usable phone, 3 handed over, 64 usage error.
@@ -13,6 +13,7 @@
 #include "ApkInstallerThread.h"
 #include "ConsoleLine.h"
 #include "InstallMessages.h"
+#include "InstallProgress.h"
 #include "LongPath.h"
 #include "StringResource.h"
 #include "resource.h"
@@ -60,6 +61,12 @@ bool WaitForOutcome(HWND window, MSG& outcome)
         if (msg.hwnd == window && IsInstallMessage(msg.message)) {
             outcome = msg;
             return true;
+        }
+        if (msg.hwnd == window && msg.message == WM_INSTALL_PROGRESS && ProgressTextId(msg.wParam) != 0) {
+            // A bundle's steps, on standard error: the one line of the outcome stays alone on standard output.
+            WriteConsoleLine(STD_ERROR_HANDLE, FormatProgress(LoadStringResource(ProgressTextId(msg.wParam)), msg.wParam,
+                                                              msg.lParam));
+            continue;
         }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
