@@ -80,29 +80,35 @@ class BundleCase(EndToEndCase):
 
 class Console(BundleCase):
     def apkinstall(self, phone, package):
-        folder = os.path.join(self.work, phone)
+        self.runs = getattr(self, "runs", 0) + 1  # a phone and a record of its own for each run
+        folder = os.path.join(self.work, f"{phone} {self.runs}")
         desktop.assemble_run_directory(folder, e2ecase.BIN_DIR, e2ecase.ADB_DIR)
         shutil.copy2(APKINSTALL, folder)
         if self.phone:
             self.phone.close()
-        self.phone = desktop.EmulatedPhone(os.path.join(self.work, phone + " phone"), phone)
+        self.phone = desktop.EmulatedPhone(os.path.join(self.work, f"{phone} phone {self.runs}"), phone)
         self.temp_before = temp_files()
         result = subprocess.run([desktop.WINE_EXEC, desktop.windows_path(os.path.join(folder, "apkinstall.exe")),
                                  desktop.windows_path(package)], env=dict(os.environ, **self.phone.environment()),
                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=90)
         return result.returncode, result.stdout.decode("utf-8").strip()
 
+    def assertInstalls(self, phone, name):
+        code, line = self.apkinstall(phone, bundle(name))
+        self.assertEqual(0, code, f"{name} on {phone}: {line}; the phone ran {self.phone.commands()}, received "
+                                  f"{self.phone.received()}")
+
     def test_each_layout_installs_the_parts_its_phone_needs_and_its_expansion_file(self):
         # 64-bit, 420 dpi (xxhdpi is the nearest not below), Chinese.
-        self.assertEqual(0, self.apkinstall("split-arm64-zh", bundle("split_demo.xapk"))[0])
+        self.assertInstalls("split-arm64-zh", "split_demo.xapk")
         self.assertSession(["base", "arm64_v8a", "xxhdpi", "zh"], obb=True)
-        self.assertEqual(0, self.apkinstall("split-arm64-zh", bundle("split_demo.apkm"))[0])
+        self.assertInstalls("split-arm64-zh", "split_demo.apkm")
         self.assertSession(["base", "arm64_v8a", "xxhdpi", "zh"], obb=False)
         # 32-bit, 240 dpi from getprop (xhdpi), English: no language part.
-        self.assertEqual(0, self.apkinstall("split-v7a-en", bundle("split_demo.apks"))[0])
+        self.assertInstalls("split-v7a-en", "split_demo.apks")
         self.assertSession(["base", "armeabi_v7a", "xhdpi"], obb=False)
         # Told by its contents, whatever its name.
-        self.assertEqual(0, self.apkinstall("split-v7a-en", bundle("split_demo_xapk.apk"))[0])
+        self.assertInstalls("split-v7a-en", "split_demo_xapk.apk")
         self.assertSession(["base", "armeabi_v7a", "xhdpi"], obb=True)
 
     def test_refusals_have_their_own_texts_and_send_nothing(self):

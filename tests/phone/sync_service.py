@@ -1,4 +1,5 @@
-"""The sync: service (AOSP adb's SYNC.TXT): STAT, LIST, SEND with its DATA and DONE, QUIT.
+"""The sync: service (AOSP adb's SYNC.TXT): STAT, and STA2 and LST2 for a phone with the
+stat_v2 feature, LIST, SEND with its DATA and DONE, QUIT.
 Every file sent is kept by path with its size and SHA-256, and recorded."""
 import hashlib
 import struct
@@ -25,7 +26,7 @@ class SyncService:
             ident, length = parse_sync_header(header)
             if ident == b"QUIT":
                 return
-            if length > 1024 or ident not in (b"STAT", b"LIST", b"SEND", b"RECV"):
+            if length > 1024 or ident not in (b"STAT", b"STA2", b"LST2", b"LIST", b"SEND", b"RECV"):
                 return self.fail(f"unknown sync request {ident!r} of {length} bytes")
             path = read_exact(self.sock, length)
             if path is None:
@@ -34,6 +35,8 @@ class SyncService:
             self.recorder.write(serial=self.serial, sync=ident.decode("ascii"), path=path)
             if ident == b"STAT":
                 self.stat(path)
+            elif ident in (b"STA2", b"LST2"):
+                self.stat2(ident, path)
             elif ident == b"LIST":
                 self.sock.sendall(b"DONE" + bytes(16))
             elif ident == b"RECV":
@@ -50,6 +53,19 @@ class SyncService:
         else:
             mode, size = 0, 0
         self.sock.sendall(b"STAT" + struct.pack("<III", mode, size, 1700000000 if mode else 0))
+
+    def stat2(self, ident, path):
+        """The v2 answer: error, dev, ino, mode, nlink, uid, gid, size, atime, mtime, ctime;
+        error 2 (ENOENT) for nothing there."""
+        found = self.files.get(self.serial, path)
+        if found:
+            error, mode, size = 0, FILE_MODE, found["size"]
+        elif self.files.is_directory(self.serial, path):
+            error, mode, size = 0, FOLDER_MODE, 4096
+        else:
+            error, mode, size = 2, 0, 0
+        stamp = 1700000000 if mode else 0
+        self.sock.sendall(ident + struct.pack("<IQQIIIIQqqq", error, 0, 0, mode, 1, 0, 0, size, stamp, stamp, stamp))
 
     def send(self, path_and_mode):
         """SEND's "path,mode", then DATA packets up to DONE. False when the stream broke."""

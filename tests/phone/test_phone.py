@@ -107,9 +107,13 @@ class PhoneServer(unittest.TestCase):
                                 {"serial": "T", "profile": "legacy"}]})
         path = b"/sdcard/Android/obb/p.q/main.1.p.q.obb"
         with self.connect("host:transport:S", "sync:") as sock:
+            sock.sendall(b"STA2" + struct.pack("<I", len(path)) + path)
+            self.assertEqual(b"STA2" + struct.pack("<I", 2), self.read(sock, 72)[:8], "ENOENT before the push")
             sock.sendall(b"SEND" + struct.pack("<I", len(path) + 6) + path + b",33206")
             sock.sendall(b"DATA" + struct.pack("<I", 5000) + bytes(5000) + b"DONE" + bytes(4))
             self.assertEqual(b"OKAY" + bytes(4), self.read(sock, 8))
+            sock.sendall(b"LST2" + struct.pack("<I", len(path)) + path)
+            self.assertEqual(5000, struct.unpack_from("<Q", self.read(sock, 72), 40)[0], "its size after it")
         with self.connect("host:transport:S", "shell:ls -l " + path.decode()) as sock:
             self.assertRegex(self.rest(sock), rb"^-rw-rw---- 1 root sdcard_rw 5000 2024-01-01 00:00 /sdcard/Android/obb/")
         with self.connect("host:transport:S", "shell:ls -l /sdcard/none.obb") as sock:
