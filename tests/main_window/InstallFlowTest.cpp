@@ -9,6 +9,7 @@
 #include "FakeCompanion.h"
 #include "FakeHelmsway.h"
 #include "InstallMessages.h"
+#include "InstallProgress.h"
 #include "MainWindowHarness.h"
 #include "ReferenceText.h"
 #include "ResourceCount.h"
@@ -244,6 +245,29 @@ TEST(InstallFlow, InstallingShowsItsTextTheDisabledButtonAndTheTurningIndicator)
     EXPECT_EQ(0, CountDifferent(*outcome, *window.Capture(), busy));  // no longer turning
 }
 
+TEST(InstallFlow, ABundlesStepsShowWhileItInstallsAndNeverOverTheOutcome)
+{
+    CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
+    ReadyPhone(window.Phone());
+    window.Phone().Set(L"install_r_f", L"delay-ms", L"2000");
+    ClickInstall(window);
+    ASSERT_TRUE(WaitForStatus(window, ExpectedTextFor(IDS_INSTALLING), 1));
+    ::PostMessageW(window.Window(), WM_INSTALL_PROGRESS, kProgressInstalling, 3);
+    std::wstring installing = ExpectedTextFor(IDS_BUNDLE_INSTALLING_FMT);
+    installing.replace(installing.find(L"%d"), 2, L"3");
+    EXPECT_TRUE(WaitForStatus(window, installing, 1, 1000));
+    ::PostMessageW(window.Window(), WM_INSTALL_PROGRESS, kProgressCopyingData, CopyingDataDetail(2, 3));
+    EXPECT_TRUE(WaitForStatus(window, FormatProgress(ExpectedTextFor(IDS_BUNDLE_COPYING_DATA_FMT), kProgressCopyingData,
+                                                     CopyingDataDetail(2, 3)),
+                              1, 1000));
+    ASSERT_TRUE(WaitForStatus(window, Countdown(5), 2));
+    ::PostMessageW(window.Window(), WM_INSTALL_PROGRESS, kProgressInstalling, 3);
+    window.Pump(100);
+    const auto shown = window.Capture();
+    // The countdown may have ticked meanwhile; a step's text is never shown again.
+    EXPECT_TRUE(TextMatches(*shown, {{Countdown(5), Status(2)}}) || TextMatches(*shown, {{Countdown(4), Status(2)}}));
+}
+
 TEST(InstallFlow, HandOverShowsItsTextForASecondWithTheIndicatorThenCountsDown)
 {
     CMainWindowHarness window(SharedPackage("ApiDemos-debug.apk"));
@@ -408,6 +432,7 @@ TEST(InstallFlow, EveryFailureTextFitsTheFailedStateWhole)
         if (id != IDS_INSTALL_LOCATION && id != 137) ids.push_back(id);
     }
     for (unsigned id = IDS_ERR_USER_RESTRICTED; id <= IDS_ERR_PHONE_GONE; ++id) ids.push_back(id);
+    for (unsigned id = IDS_BUNDLE_OLD_ANDROID; id <= IDS_BUNDLE_DATA_FAILED; ++id) ids.push_back(id);
     for (unsigned id : {IDS_NO_DEVICE, IDS_DEVICE_OFFLINE, IDS_ADB_MISSING, IDS_DEVICE_BOOTING, IDS_DEVICE_RECOVERY,
                         IDS_DEVICE_UNAUTHORIZED, IDS_DEVICE_AUTHORIZING, IDS_DEVICE_CONNECTING,
                         IDS_DEVICE_NO_PERMISSIONS, IDS_DEVICE_UNKNOWN_STATE, IDS_ADB_CANNOT_RUN}) {
