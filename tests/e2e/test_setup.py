@@ -26,6 +26,8 @@ os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml,winemenubuilder.exe="
 UNINSTALL_ROOT = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 UNINSTALL_KEY = UNINSTALL_ROOT + r"\ApkInstaller"
 PROGID = "ApkInstaller.apk"
+# Bundles of split packages, opened with us as .apk is.
+BUNDLE_EXTENSIONS = (".xapk", ".apks", ".apkm")
 USER_CLASSES = r"HKCU\Software\Classes"
 MACHINE_CLASSES = r"HKLM\Software\Classes"
 OTHER_PROGID = "OtherApk.File"
@@ -77,7 +79,8 @@ class SetupCase(EndToEndCase):
 
     def reset_prefix(self):
         for key in (UNINSTALL_KEY, rf"{USER_CLASSES}\.apk", rf"{USER_CLASSES}\{PROGID}", rf"{USER_CLASSES}\{OTHER_PROGID}",
-                    rf"{MACHINE_CLASSES}\.apk", rf"{MACHINE_CLASSES}\{PROGID}", rf"{MACHINE_CLASSES}\{OTHER_PROGID}"):
+                    rf"{MACHINE_CLASSES}\.apk", rf"{MACHINE_CLASSES}\{PROGID}", rf"{MACHINE_CLASSES}\{OTHER_PROGID}",
+                    *(rf"{USER_CLASSES}\{extension}" for extension in BUNDLE_EXTENSIONS)):
             registry.delete(key)
         for path in (shortcut(), desktop.wine_user_folder("AppData/Local/Programs/ApkInstaller")):
             if os.path.isdir(path):
@@ -171,6 +174,11 @@ class Setup(SetupCase):
         apk_key = registry.full_name(rf"{USER_CLASSES}\.apk")
         self.assertEqual(PROGID, apk[apk_key][""], ".apk had no handler: ours is its default")
         self.assertIn(PROGID, apk[apk_key + r"\OpenWithProgids"])
+        for extension in BUNDLE_EXTENSIONS:
+            found = registry.read(rf"{USER_CLASSES}\{extension}")
+            key = registry.full_name(rf"{USER_CLASSES}\{extension}")
+            self.assertEqual(PROGID, found[key][""], extension)
+            self.assertIn(PROGID, found[key + r"\OpenWithProgids"], extension)
         self.assertUninstallEntry()
         self.assertTrue(os.path.exists(shortcut()), "the Start-menu shortcut")
 
@@ -191,6 +199,8 @@ class Setup(SetupCase):
         self.assertFalse(os.path.exists(shortcut()), "the Start-menu shortcut")
         self.assertEqual({}, registry.read(rf"{USER_CLASSES}\{PROGID}"), "the ProgID")
         self.assertEqual({}, registry.read(rf"{USER_CLASSES}\.apk"), ".apk as the setup found it: absent")
+        for extension in BUNDLE_EXTENSIONS:
+            self.assertEqual({}, registry.read(rf"{USER_CLASSES}\{extension}"), extension)
         self.assertEqual([], self.our_uninstall_entries())
         self.assertEqual(settings, read_settings())
 
