@@ -22,6 +22,10 @@ bool CNestedSource::Open(const CZipArchive& zip, CByteSource& outer, const ZipEn
         return true;
     }
     if (entry.uncompressedSize > kMaxInflatedBytes) return false;
+    // Room for the whole entry at once, so that growing never holds two copies; deflate
+    // shrinks by at most 1032 to 1, which bounds what a lying size could take.
+    m_inflated.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+        entry.uncompressedSize, entry.compressedSize * 1032 + 64 * 1024)));
     if (zip.Read(entry, kMaxInflatedBytes, m_inflated) != ZipReadStatus::Complete) {
         m_inflated = std::vector<std::uint8_t>();
         return false;
