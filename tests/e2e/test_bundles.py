@@ -10,6 +10,7 @@ import re
 import shutil
 import subprocess
 import tempfile
+import time
 import unittest
 
 import desktop
@@ -163,6 +164,21 @@ class Window(BundleCase):
         self.wait_for_line(desktop.STATUS_SUCCEEDED, 30)
         self.assertSession(["base", "arm64_v8a", "xxhdpi", "zh"], obb=True)
         self.close_by_button()
+
+    def test_closing_during_a_bundles_install_leaves_no_temporary_file(self):
+        self.start("split-slow", [desktop.windows_path(bundle("split_demo.xapk"))])
+        self.temp_before = temp_files()
+        self.click(desktop.INSTALL_BUTTON)
+        # The phone records a command once it has ended; the parts' streams as they arrive.
+        self.wait_for(lambda: len([r for r in self.phone.received() if r["via"] == "session"]) == 4, 15,
+                      "the four parts streamed into the session")
+        time.sleep(0.5)  # the commit is under way
+        self.assertGreater(len(temp_files()), len(self.temp_before), "the parts' copies while they install")
+        _, _, width, _ = self.window.geometry()
+        self.click(desktop.close_button(width))
+        self.assertExit(7)
+        self.wait_for(lambda: temp_files() == self.temp_before, 3, "every part's copy deleted")
+        self.assertEqual([], desktop.processes_under(self.work + "/program/"), "no adb.exe left running")
 
 
 if __name__ == "__main__":
