@@ -20,6 +20,6 @@ inline constexpr unsigned int WM_INSTALL_HANDED_OVER = kInstallMessageBase + 3;
 // the others, only while somebody waits for the job. wParam: kProgressInstalling (lParam:
 // how many packages go to the phone) or kProgressCopyingData (lParam: the expansion
 // file's number from 1 in its low 16 bits, how many there are in its high 16 bits).
-inline constexpr unsigned int WM_INSTALL_PROGRESS = kInstallMessageBase + 4;
+inline constexpr unsigned int WM_INSTALL_PROGRESS = kInstallMessageBase + 5;
 inline constexpr unsigned int kProgressInstalling = 1;
 inline constexpr unsigned int kProgressCopyingData = 2;

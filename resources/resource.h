@@ -96,14 +96,14 @@
 
 // Bundles of split packages: refusals before anything is sent, failures of their own,
 // and the steps shown while one installs; see engine/BundleInstall.h.
-#define IDS_BUNDLE_OLD_ANDROID      580
-#define IDS_BUNDLE_NO_BASE          581
-#define IDS_BUNDLE_ENCRYPTED        582
-#define IDS_BUNDLE_NO_ABI           583
-#define IDS_BUNDLE_UNREADABLE       584
-#define IDS_BUNDLE_DATA_FAILED      585
-#define IDS_BUNDLE_INSTALLING_FMT   586
-#define IDS_BUNDLE_COPYING_DATA_FMT 587
+#define IDS_BUNDLE_OLD_ANDROID      620
+#define IDS_BUNDLE_NO_BASE          621
+#define IDS_BUNDLE_ENCRYPTED        622
+#define IDS_BUNDLE_NO_ABI           623
+#define IDS_BUNDLE_UNREADABLE       624
+#define IDS_BUNDLE_DATA_FAILED      625
+#define IDS_BUNDLE_INSTALLING_FMT   626
+#define IDS_BUNDLE_COPYING_DATA_FMT 627
 
 // The console installer's own texts.
 #define IDS_CONSOLE_INSTALLED       535
