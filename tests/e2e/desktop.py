@@ -147,8 +147,10 @@ class EmulatedPhone:
             return []
 
     def requests(self):
-        """(service, serial) of each request but the version checks adb makes before each."""
-        return [(r["service"], r["serial"]) for r in self.records() if r.get("service", "host:version") != "host:version"]
+        """(service, serial) of each request but the version checks adb makes before each and
+        the program's looks at the phones while no install runs (host:devices-l)."""
+        return [(r["service"], r["serial"]) for r in self.records()
+                if r.get("service", "host:version") not in ("host:version", "host:devices-l")]
 
     def services(self):
         return [service for service, _ in self.requests()]
