@@ -97,8 +97,12 @@ class Phones(EndToEndCase):
         # The program's looks at the phones meet the same silence: version checks only.
         self.assertEqual({"host:version"}, {r["service"] for r in self.phone.records() if "service" in r})
         time.sleep(0.5)
-        self.assertEqual([], desktop.processes_under(self.work + "/program/adb.exe"), "no adb.exe left running")
+        # The phone line's next look waits for the same silence; the install's adb is gone.
+        running = [command for _, command in desktop.processes_under(self.work + "/program/adb.exe")]
+        self.assertEqual([], [c for c in running if not c.endswith("devices -l")], "no install's adb.exe left running")
         self.close_by_button()
+        time.sleep(0.5)
+        self.assertEqual([], desktop.processes_under(self.work + "/program/adb.exe"), "none left after closing")
 
 
 class Console(EndToEndCase):
@@ -128,6 +132,7 @@ class Console(EndToEndCase):
         self.assertEqual(["host:devices"], self.phone.services())
 
     def test_apkinstall_lists_the_phones_and_installs_to_the_one_named(self):
+        self.temp_copies = e2ecase.temp_copies()
         self.assertEqual((0, "EMU0001\tdevice\tNexus 5X\nEMU0002\tdevice\tPixel 3"),
                          self.apkinstall("two-ready", "--list", package=None))
         self.assertEqual(["host:devices-l"], [r["service"] for r in self.phone.records()

@@ -79,11 +79,11 @@ TEST(PhoneLine, FollowsThePhoneAsItIsPluggedAllowedAndPulledOut)
     EXPECT_TRUE(WaitForLine(window, ExpectedTextFor(IDS_PHONE_OFFLINE), kStatusRed, L"phone-line-offline.png"));
 
     // adb 1.0.40 ends with -1 when it cannot reach a server of its own.
-    window.Phone().SetOutputBytes(L"devices",
-                                  "adb server version (31) doesn't match this client (40); killing...\r\n"
-                                  "* failed to start daemon\r\nerror: cannot connect to daemon\r\n");
-    window.Phone().Set(L"devices", L"exit", L"4294967295");
-    window.Phone().Set(L"devices_l", L"exit", L"4294967295");
+    for (const wchar_t* kind : {L"devices", L"devices_l"}) {
+        window.Phone().SetOutputBytes(kind, "adb server version (31) doesn't match this client (40); killing...\r\n"
+                                            "* failed to start daemon\r\nerror: cannot connect to daemon\r\n");
+        window.Phone().Set(kind, L"exit", L"4294967295");
+    }
     const std::wstring held = ExpectedTextFor(IDS_ADB_HELD_BY_UNKNOWN);
     EXPECT_TRUE(WaitForLine(window, held, kStatusRed, L"phone-line-adb-held.png"));
 
