@@ -46,13 +46,46 @@ DeviceOutcome DecideDeviceOutcome(const DeviceList& devices)
     return outcome;
 }
 
-DeviceOutcome DecideDevicesOutput(const std::wstring& output)
+DeviceOutcome DecideDevicesOutput(const std::wstring& output, const std::wstring& preferredSerial)
 {
     DeviceList devices;
-    if (ParseDeviceList(output, devices)) return DecideDeviceOutcome(devices);
+    if (ParseDeviceList(output, devices)) {
+        for (const DeviceEntry& entry : devices) {
+            if (!preferredSerial.empty() && entry.serial == preferredSerial && entry.state == DeviceState::Ready) {
+                DeviceOutcome outcome;
+                outcome.action = DeviceOutcome::Action::Install;
+                outcome.serial = entry.serial;
+                return outcome;
+            }
+        }
+        return DecideDeviceOutcome(devices);
+    }
     DeviceOutcome outcome;
     outcome.action = DeviceOutcome::Action::ReportNoDevice;
-    outcome.code = NoDeviceCode::AdbCannotRun;
+    outcome.code = ShowsAdbServerConflict(output) ? NoDeviceCode::AdbServerHeld : NoDeviceCode::AdbCannotRun;
+    return outcome;
+}
+
+bool ShowsAdbServerConflict(const std::wstring& output)
+{
+    const std::wstring text = ToLowerAscii(output);
+    for (const wchar_t* sign : {L"doesn't match this client", L"cannot connect to daemon", L"failed to start daemon",
+                                L"could not read ok from adb server", L"protocol fault"}) {
+        if (text.find(sign) != std::wstring::npos) return true;
+    }
+    return false;
+}
+
+DeviceOutcome DecideOutcomeForSerial(const std::wstring& output, const std::wstring& serial)
+{
+    DeviceList devices;
+    if (!ParseDeviceList(output, devices)) return DecideDevicesOutput(output);
+    DeviceList named;
+    for (const DeviceEntry& entry : devices) {
+        if (entry.serial == serial) named.push_back(entry);
+    }
+    DeviceOutcome outcome = DecideDeviceOutcome(named);
+    if (outcome.action == DeviceOutcome::Action::AskCompanion) outcome.action = DeviceOutcome::Action::ReportNoDevice;
     return outcome;
 }
 
@@ -64,7 +97,7 @@ NoDeviceCode NoDeviceCodeWithoutCompanion(bool adbExists)
 unsigned NoDeviceMessageId(std::int32_t code)
 {
     switch (NoDeviceCode(code)) {
-    case NoDeviceCode::NoDevice: return IDS_NO_DEVICE;
+    case NoDeviceCode::NoDevice: return IDS_NO_PHONE_STEPS;  // what to do, not only that none was found
     case NoDeviceCode::Offline: return IDS_DEVICE_OFFLINE;
     case NoDeviceCode::Bootloader: return IDS_DEVICE_BOOTING;
     case NoDeviceCode::Recovery: return IDS_DEVICE_RECOVERY;
@@ -75,6 +108,7 @@ unsigned NoDeviceMessageId(std::int32_t code)
     case NoDeviceCode::NoPermissions: return IDS_DEVICE_NO_PERMISSIONS;
     case NoDeviceCode::UnknownState: return IDS_DEVICE_UNKNOWN_STATE;
     case NoDeviceCode::AdbCannotRun: return IDS_ADB_CANNOT_RUN;
+    case NoDeviceCode::AdbServerHeld: return IDS_ADB_HELD_BY_UNKNOWN;
     }
     return 0;
 }

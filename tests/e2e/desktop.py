@@ -147,8 +147,10 @@ class EmulatedPhone:
             return []
 
     def requests(self):
-        """(service, serial) of each request but the version checks adb makes before each."""
-        return [(r["service"], r["serial"]) for r in self.records() if r.get("service", "host:version") != "host:version"]
+        """(service, serial) of each request but the version checks adb makes before each and
+        the program's looks at the phones while no install runs (host:devices-l)."""
+        return [(r["service"], r["serial"]) for r in self.records()
+                if r.get("service", "host:version") not in ("host:version", "host:devices-l")]
 
     def services(self):
         return [service for service, _ in self.requests()]
@@ -357,8 +359,9 @@ class Window:
 
     def painted(self):
         """Whether the window is on the screen in its own background colour (a stretch
-        of it left of the buttons, which every state leaves bare)."""
-        return count_colour(self.picture(), (150, 140, 40, 10), rgb(BACKGROUND), 0) == 400
+        of it below the title band, above the package facts, which every state leaves
+        bare; the room left of the buttons holds the phone line)."""
+        return count_colour(self.picture(), (100, 28, 40, 6), rgb(BACKGROUND), 0) == 240
 
 
 class Program:

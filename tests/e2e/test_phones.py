@@ -94,15 +94,20 @@ class Phones(EndToEndCase):
         taken = time.monotonic() - clicked
         print(f"Install clicked -> no phone shown: {taken:.2f} s")
         self.assertGreater(taken, 9.5)
-        self.assertEqual(["host:version"], [r["service"] for r in self.phone.records() if "service" in r])
+        # The program's looks at the phones meet the same silence: version checks only.
+        self.assertEqual({"host:version"}, {r["service"] for r in self.phone.records() if "service" in r})
         time.sleep(0.5)
-        self.assertEqual([], desktop.processes_under(self.work + "/program/adb.exe"), "no adb.exe left running")
+        # The phone line's next look waits for the same silence; the install's adb is gone.
+        running = [command for _, command in desktop.processes_under(self.work + "/program/adb.exe")]
+        self.assertEqual([], [c for c in running if not c.endswith("devices -l")], "no install's adb.exe left running")
         self.close_by_button()
+        time.sleep(0.5)
+        self.assertEqual([], desktop.processes_under(self.work + "/program/adb.exe"), "none left after closing")
 
 
 class Console(EndToEndCase):
-    def apkinstall(self, phone, *options):
-        """apkinstall.exe beside the real adb client and the phone: (exit code, its line)."""
+    def apkinstall(self, phone, *options, package=DEMO_APK):
+        """apkinstall.exe beside the real adb client and the phone: (exit code, its output)."""
         folder = os.path.join(self.work, phone)
         desktop.assemble_run_directory(folder, e2ecase.BIN_DIR, e2ecase.ADB_DIR)
         shutil.copy2(APKINSTALL, folder)
@@ -110,9 +115,10 @@ class Console(EndToEndCase):
             self.phone.close()
         self.phone = desktop.EmulatedPhone(os.path.join(self.work, phone + " phone"), phone)
         result = subprocess.run([desktop.WINE_EXEC, desktop.windows_path(os.path.join(folder, "apkinstall.exe")),
-                                 *options, desktop.windows_path(DEMO_APK)], env=dict(os.environ, **self.phone.environment()),
+                                 *options, *([desktop.windows_path(package)] if package else [])],
+                                env=dict(os.environ, **self.phone.environment()),
                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
-        return result.returncode, result.stdout.decode("utf-8").strip()
+        return result.returncode, "\n".join(result.stdout.decode("utf-8").strip().splitlines())
 
     def test_apkinstall_through_the_real_adb(self):
         self.temp_copies = e2ecase.temp_copies()
@@ -124,6 +130,21 @@ class Console(EndToEndCase):
         self.assertEqual((1, "您的手机系统版本低于软件所需版本"), self.apkinstall("older-sdk"))
         self.assertEqual(2, self.apkinstall("unauthorized")[0])
         self.assertEqual(["host:devices"], self.phone.services())
+
+    def test_apkinstall_lists_the_phones_and_installs_to_the_one_named(self):
+        self.temp_copies = e2ecase.temp_copies()
+        self.assertEqual((0, "EMU0001\tdevice\tNexus 5X\nEMU0002\tdevice\tPixel 3"),
+                         self.apkinstall("two-ready", "--list", package=None))
+        self.assertEqual(["host:devices-l"], [r["service"] for r in self.phone.records()
+                                              if r.get("service", "host:version") != "host:version"])
+        self.assertEqual(0, self.apkinstall("two-ready", "--serial", "EMU0002")[0])
+        self.assertInstalled(DEMO_APK, "-r -f", "EMU0002")
+        self.assertNotIn(("host:transport:EMU0001", None), self.phone.requests())
+        # A phone that is not there is not replaced by another one (the phone of the same
+        # name keeps its record: nothing is added to it).
+        before = self.phone.received()
+        self.assertEqual(2, self.apkinstall("two-ready", "--serial", "EMU0009")[0])
+        self.assertEqual(before, self.phone.received())
 
 
 if __name__ == "__main__":

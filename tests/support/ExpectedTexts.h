@@ -98,6 +98,14 @@ inline constexpr ExpectedText kExpectedTexts[] = {
     {535, L"安装成功\x3002"},
     {536, L"已交给其它安装器安装\x3002"},
     {537, L"adb无法运行\xFF0C请将它的DLL文件放在它旁边或重新安装本程序\xFF01"},
+    {580, L"将安装到\xFF1A%s"},
+    {581, L"请用USB线连接手机\xFF0C并在开发者选项中打开USB调试"},
+    {582, L"请在手机上点击\"允许USB调试\""},
+    {583, L"手机离线\xFF0C请重新插拔USB线"},
+    {584, L"手机状态异常\xFF0C请重新插拔USB线"},
+    {585, L"电脑上的 %s 正在占用adb\xFF0C请退出该程序\xFF08例如手机助手\xFF09后再试"},
+    {586, L"电脑上的其它程序正在占用adb\xFF0C请退出该程序\xFF08例如手机助手\xFF09后再试"},
+    {587, L"未检测到手机\xFF1A请用USB线连接手机\xFF0C在开发者选项中打开USB调试\xFF0C并在手机上允许这台电脑调试"},
 };
 
 inline std::wstring ExpectedTextFor(unsigned id)

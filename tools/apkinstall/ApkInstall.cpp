@@ -1,20 +1,29 @@
-// apkinstall [--sd] PACKAGE
+// apkinstall [--sd] [--serial SERIAL] PACKAGE | --list
 //
-// Installs one package, or a bundle of split packages, as the window's Install button does: the same worker job, with
-// adb.exe and Helmsway.exe beside this program and the same companion rules. Prints one
-// line (the window's own text after a failure or without a usable phone) and exits with
-// 0 installed, 1 install failed, 2 no usable phone, 3 handed over, 64 usage error.
+// Installs one package, or a bundle of split packages, as the window's Install button
+// does: the same worker job, with adb.exe and Helmsway.exe beside this program and the same
+// companion rules; with --serial, to that phone only. Prints one line (the window's own text
+// after a failure or without a usable phone) and exits with 0 installed, 1 install failed,
+// 2 no usable phone, 3 handed over, 64 usage error.
+//
+// --list prints the attached phones, one line each (serial, state, model, tab-separated),
+// and exits with 0; when adb cannot list them it prints the window's phone line for that
+// instead and exits with 2.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "AdbCommand.h"
+#include "AdbRunner.h"
 #include "ApkInstallCommand.h"
 #include "ApkInstallerThread.h"
 #include "ConsoleLine.h"
 #include "InstallMessages.h"
 #include "InstallProgress.h"
 #include "LongPath.h"
+#include "PhoneStatus.h"
+#include "PortOwner.h"
 #include "StringResource.h"
 #include "resource.h"
 
@@ -80,6 +89,28 @@ int Finish(ApkInstallExit exit, const std::wstring& text)
     return int(exit);
 }
 
+int ListPhones()
+{
+    const std::wstring adb = GetAdbPath();
+    std::wstring output;
+    const bool ran = RunAdbCommand(FormatAdbCommand(kAdbDevicesLong, {adb}), output, kAdbDevicesTimeoutMs);
+    const DWORD attributes = ::GetFileAttributesW(adb.c_str());
+    PhoneStatus status = ReadPhoneStatus(ran, output, attributes != INVALID_FILE_ATTRIBUTES);
+    if (status.kind == PhoneStatusKind::ServerConflict) status.portHolder = PortHolderName(CurrentAdbServerPort(), adb);
+    switch (status.kind) {
+    case PhoneStatusKind::AdbMissing:
+    case PhoneStatusKind::AdbCannotRun:
+    case PhoneStatusKind::ServerConflict:
+    {
+        const PhoneLine line = PhoneStatusLine(status, L"");
+        return Finish(ApkInstallExit::NoPhone, FormatPhoneLine(LoadStringResource(line.textId), line.argument));
+    }
+    default: break;
+    }
+    for (const PhoneEntry& phone : status.phones) WriteConsoleLine(STD_OUTPUT_HANDLE, PhoneListLine(phone));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -90,13 +121,14 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (!args.valid) return Finish(ApkInstallExit::Usage, kApkInstallUsage);
+    if (args.list) return ListPhones();
 
     const CMessageWindow window;
     CApkInstallerThread worker;
     MSG outcome{};
     // A full path: the companion manager may be started with it, away from our directory.
     // Its last name stays as given: "game.apk." is not "game.apk".
-    if (!window.Get() || !worker.Start(window.Get(), ExactFullPathName(args.package), args.installToSd) ||
+    if (!window.Get() || !worker.Start(window.Get(), ExactFullPathName(args.package), args.installToSd, args.serial, true) ||
         !WaitForOutcome(window.Get(), outcome)) {
         return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_UNKNOWN));
     }

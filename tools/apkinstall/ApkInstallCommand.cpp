@@ -11,10 +11,22 @@ ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args)
         parsed.help = true;
         return parsed;
     }
+    if (args.size() == 1 && args[0] == L"--list") {
+        parsed.list = parsed.valid = true;
+        return parsed;
+    }
     std::size_t next = 0;
-    if (next < args.size() && args[next] == L"--sd") {
-        parsed.installToSd = true;
-        ++next;
+    for (bool more = true; more && next < args.size();) {
+        if (args[next] == L"--sd" && !parsed.installToSd) {
+            parsed.installToSd = true;
+            ++next;
+        } else if (args[next] == L"--serial" && parsed.serial.empty() && next + 1 < args.size() &&
+                   !args[next + 1].empty()) {
+            parsed.serial = args[next + 1];
+            next += 2;
+        } else {
+            more = false;
+        }
     }
     // Exactly one package, and not an option that this tool does not know.
     if (args.size() != next + 1 || args[next].empty() || args[next][0] == L'-') return parsed;
@@ -31,11 +43,16 @@ ApkInstallResult ApkInstallResultFor(unsigned message, std::uintptr_t wParam)
         return {ApkInstallExit::Failed, 0};
     case WM_INSTALL_NO_DEVICE: {
         const unsigned id = NoDeviceMessageId(std::int32_t(wParam));
-        return {ApkInstallExit::NoPhone, id != 0 ? id : unsigned(IDS_NO_DEVICE)};
+        return {ApkInstallExit::NoPhone, id != 0 ? id : unsigned(IDS_NO_PHONE_STEPS)};
     }
     case WM_INSTALL_HANDED_OVER:
         return {ApkInstallExit::HandedOver, IDS_CONSOLE_HANDED_OVER};
     default:
         return {ApkInstallExit::Failed, IDS_ERR_UNKNOWN};
     }
+}
+
+std::wstring PhoneListLine(const PhoneEntry& phone)
+{
+    return phone.serial + L'\t' + phone.stateText + L'\t' + (phone.model.empty() ? std::wstring() : PhoneDisplayName(phone));
 }

@@ -7,6 +7,8 @@
 #include "CompanionManager.h"
 #include "InstallMessages.h"
 #include "OffscreenBuffer.h"
+#include "PhoneChoice.h"
+#include "PhoneMessages.h"
 #include "PngResource.h"
 #include "ProgramDir.h"
 #include "SettingsFile.h"
@@ -83,6 +85,7 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
     case WM_INSTALL_NO_DEVICE: result = OnInstallNoDevice(wParam); break;
     case WM_INSTALL_HANDED_OVER: result = OnInstallHandedOver(); break;
     case WM_INSTALL_PROGRESS: result = OnInstallProgress(wParam, lParam); break;
+    case WM_PHONES_CHANGED: result = OnPhonesChanged(); break;
     case WM_TIMER: result = OnTimer(wParam); break;
     case WM_MOUSEMOVE: result = OnMouseMove(wParam, lParam); break;
     case WM_MOUSELEAVE: result = OnMouseLeave(wParam, lParam); break;
@@ -120,6 +123,7 @@ LRESULT CApkInstallerWnd::OnCreate()
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowWidth, kCollapsedHeight,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceOnWorkArea();
+    m_phoneWatcher.Start(m_hWnd);
     return 0;
 }
 
@@ -170,11 +174,13 @@ LRESULT CApkInstallerWnd::OnSize(WPARAM wParam, LPARAM lParam)
     CScopedRegion region = CreateRoundedRegion(LOWORD(lParam), HIWORD(lParam));
     if (region && ::SetWindowRgn(m_hWnd, region.Get(), TRUE)) region.Release();  // the system's now
     m_zones = ZoneRects::Fixed();
+    UpdatePhoneZone();
     return DefWindowProc(WM_SIZE, wParam, lParam);
 }
 
 LRESULT CApkInstallerWnd::OnClose()
 {
+    m_phoneWatcher.Finish();
     m_installThread.Stop(kCloseStopTimeoutMs);
     // A job that ended while closing waited has posted its message, which DestroyWindow
     // discards: its copy is deleted here, or it would stay in the temporary folder.
@@ -256,7 +262,7 @@ int CApkInstallerWnd::HitTestZone(int x, int y) const { return ::HitTestZone(m_z
 
 void CApkInstallerWnd::InvalidateZone(int zone)
 {
-    if (zone >= ZONE_INSTALL && zone <= ZONE_LOCATION) InvalidateBox(m_zones.Of(zone), true);
+    if (zone >= ZONE_INSTALL && zone <= ZONE_PHONE) InvalidateBox(m_zones.Of(zone), true);
 }
 
 void CApkInstallerWnd::InvalidateZones(const ZoneRepaint& repaint)
@@ -313,6 +319,9 @@ void CApkInstallerWnd::OnZoneClicked(int zone)
     case ZONE_PERMISSION_TOGGLE: TogglePermissionPanel(); break;
     case ZONE_LOCATION:
         if (m_nState == STATE_READY) ToggleInstallLocation();
+        break;
+    case ZONE_PHONE:
+        if (PhoneLineShown()) ChooseNextPhone();
         break;
     default: break;
     }
@@ -389,6 +398,7 @@ void CApkInstallerWnd::PaintWindow()
         view.pressedZone = m_zoneTracker.PressedZone();
         view.closeFrame = m_closeButton.Frame();
         view.zones = m_zones;
+        FillPhoneView(view);
 
         CGdipGraphics graphics;
         graphics.Record(Gdiplus::DllExports::GdipCreateFromHDC(buffer.DC(), graphics.Receive()));

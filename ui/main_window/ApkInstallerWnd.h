@@ -15,7 +15,9 @@
 #include "CloseButtonTracker.h"
 #include "GdiPlusObjects.h"
 #include "PermissionPanel.h"
+#include "PhoneWatcher.h"
 #include "WindowImpl.h"
+#include "WindowPainting.h"
 #include "WindowStyle.h"
 #include "WindowZones.h"
 #include "ZoneTracker.h"
@@ -82,6 +84,14 @@ private:
     void SetInstallEnabled(bool enabled);
     void SetStatusText(UINT id);
 
+    // The phones before any click.
+    LRESULT OnPhonesChanged();
+    void ChooseNextPhone();
+    bool PhoneLineShown() const;
+    void UpdatePhoneZone();
+    void InvalidatePhoneLine();
+    void FillPhoneView(MainWindowView& view) const;
+
     // Packages.
     LRESULT OnDropFiles(WPARAM wParam);
     void LoadPackageInfo(const std::wstring& path, bool atStart);
@@ -99,6 +109,10 @@ private:
 
     // Declared first, destroyed last: its destructor still stops a running job.
     CApkInstallerThread m_installThread;
+    // Watches the phones while no install runs; ended before the window goes.
+    CPhoneWatcher m_phoneWatcher;
+    PhoneStatus m_phoneStatus;
+    std::wstring m_strPhoneSerial;  // the ready phone an install goes to; empty: none known
 
     CGdipImage m_imgClose;
     CGdipImage m_imgPackageIcon;

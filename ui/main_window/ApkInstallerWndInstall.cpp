@@ -56,7 +56,8 @@ void CApkInstallerWnd::StartInstall()
     ::DragAcceptFiles(m_hWnd, FALSE);
     InvalidateAll();
 
-    if (!m_installThread.Start(m_hWnd, m_strPackagePath, m_nInstallPosition == kInstallPositionSd)) {
+    if (!m_installThread.Start(m_hWnd, m_strPackagePath, m_nInstallPosition == kInstallPositionSd,
+                               m_strPhoneSerial)) {
         // No thread could be started: nothing will ever report, so say so now.
         SetStatusText(IDS_ERR_UNKNOWN);
         m_nState = STATE_FAILED;
@@ -67,6 +68,9 @@ void CApkInstallerWnd::StartInstall()
     WriteInstallPosition(m_nInstallPosition);
     StartBusyAnimation();
     m_nState = STATE_INSTALLING;
+    // The install's own adb commands have the phone to themselves.
+    m_phoneWatcher.Pause();
+    UpdatePhoneZone();
 }
 
 LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
@@ -88,6 +92,8 @@ LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
     }
     InvalidateAll();
     m_bOutcomeShown = TRUE;
+    m_phoneWatcher.Resume();
+    UpdatePhoneZone();
     return 0;
 }
 
@@ -97,10 +103,16 @@ LRESULT CApkInstallerWnd::OnInstallNoDevice(WPARAM wParam)
     // "installing" standing beside an enabled Install button.
     const unsigned id = NoDeviceMessageId(std::int32_t(wParam));
     SetStatusText(id != 0 ? id : IDS_DEVICE_UNKNOWN_STATE);
+    // The watcher may have named the program that holds adb's port.
+    if (NoDeviceCode(wParam) == NoDeviceCode::AdbServerHeld && !m_phoneStatus.portHolder.empty()) {
+        m_strStatus = FormatPhoneLine(LoadStringResource(IDS_ADB_HELD_BY_FMT), m_phoneStatus.portHolder);
+    }
     StopBusyAnimation();
     m_nState = STATE_FAILED;
     SetInstallEnabled(true);
     ::DragAcceptFiles(m_hWnd, TRUE);
+    m_phoneWatcher.Resume();
+    UpdatePhoneZone();
     InvalidateAll();
     return 0;
 }
@@ -163,6 +175,7 @@ void CApkInstallerWnd::ResetForNewPackage()
         m_nState = STATE_READY;
         // Only a hand-over leaves the indicator turning; its job is over, nothing is busy.
         if (!m_installThread.IsRunning()) StopBusyAnimation();
+        UpdatePhoneZone();
     }
     m_nCountdown = kCountdownSeconds;
 }

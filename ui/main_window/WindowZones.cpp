@@ -7,6 +7,7 @@ BoxRect ZoneRects::Of(int zone) const
     case ZONE_COMPANION: return companion;
     case ZONE_PERMISSION_TOGGLE: return permissionToggle;
     case ZONE_LOCATION: return location;
+    case ZONE_PHONE: return phone;
     default: return BoxRect{};
     }
 }
@@ -17,6 +18,7 @@ int HitTestZone(const ZoneRects& zones, bool outcomeShown, int x, int y)
     if (outcomeShown && zones.companion.Contains(x, y)) return ZONE_COMPANION;
     if (zones.permissionToggle.Contains(x, y)) return ZONE_PERMISSION_TOGGLE;
     if (zones.location.Contains(x, y)) return ZONE_LOCATION;
+    if (zones.phone.Contains(x, y)) return ZONE_PHONE;
     return ZONE_NONE;
 }
 

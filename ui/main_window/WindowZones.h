@@ -16,6 +16,7 @@ enum : int {
     ZONE_COMPANION = 2,
     ZONE_PERMISSION_TOGGLE = 3,
     ZONE_LOCATION = 4,
+    ZONE_PHONE = 5,  // the phone chooser, only while several phones are ready
 };
 inline constexpr int kZoneOutside = -1;
 
@@ -24,6 +25,11 @@ inline constexpr BoxRect kInstallRect{308, 128, 67, 22};
 inline constexpr BoxRect kCompanionRect{268, 128, 105, 23};
 inline constexpr BoxRect kPermissionToggleRect{14, 135, 65, 17};
 inline constexpr BoxRect kLocationRect{317, 72, 56, 21};
+// The phone line, in the room below the package facts and left of the Install button; with
+// several ready phones its name becomes a chooser drawn like the location selector.
+inline constexpr BoxRect kPhoneLineRect{88, 117, 216, 40};
+inline constexpr BoxRect kPhoneLabelRect{88, 128, 66, 21};
+inline constexpr BoxRect kPhoneChoiceRect{154, 128, 136, 21};
 
 // The rectangles as the window holds them: empty until its first size change.
 struct ZoneRects {
@@ -31,14 +37,16 @@ struct ZoneRects {
     BoxRect companion;
     BoxRect permissionToggle;
     BoxRect location;
+    BoxRect phone;  // empty unless there is a phone to choose
 
     static ZoneRects Fixed() { return ZoneRects{kInstallRect, kCompanionRect, kPermissionToggleRect, kLocationRect}; }
-    // The rectangle of zone 1 to 4; an empty one for any other value.
+    // The rectangle of zone 1 to 5; an empty one for any other value.
     BoxRect Of(int zone) const;
 };
 
 // The zone at a client point: Install only while no outcome is shown, the companion
-// button only while one is, then the permission toggle, then the location selector.
+// button only while one is, then the permission toggle, the location selector, the phone
+// chooser.
 int HitTestZone(const ZoneRects& zones, bool outcomeShown, int x, int y);
 
 // Non-client hit codes the window answers with (the system's HTCLIENT, HTCAPTION, HTCLOSE).

@@ -26,7 +26,8 @@ ZoneRepaint CZoneTracker::Press(bool installEnabled)
         break;
     case ZONE_COMPANION:
     case ZONE_PERMISSION_TOGGLE:
-    case ZONE_LOCATION: break;
+    case ZONE_LOCATION:
+    case ZONE_PHONE: break;
     default: return ZoneRepaint{};
     }
     m_nPressedZone = m_nHoverZone;
