@@ -125,6 +125,20 @@ class Console(EndToEndCase):
         self.assertEqual(2, self.apkinstall("unauthorized")[0])
         self.assertEqual(["host:devices"], self.phone.services())
 
+    def test_apkinstall_check_and_open_through_the_real_adb(self):
+        # --check installs nothing and says what the window would say before a click.
+        self.assertEqual((0, "可以安装：将从 2.2 升级到 2.3.1"), self.apkinstall("verdict-older", "--check"))
+        self.assertEqual([], self.phone.received())
+        self.assertEqual((5, "此应用需要 Android 5.0，这台手机是 Android 4.4"),
+                         self.apkinstall("verdict-old-android", "--check"))
+        self.assertEqual((5, "手机上已有更高版本 3.0，需先卸载才能安装"), self.apkinstall("verdict-newer", "--check"))
+        self.assertEqual(2, self.apkinstall("unauthorized", "--check")[0])
+        # --open: installed, then the launcher activity started; without one, exit 4.
+        code, text = self.apkinstall("verdict-older", "--open")
+        self.assertEqual((0, "安装成功。\r\n已在手机上打开应用。"), (code, text))
+        self.assertIn("am start -n org.example.weatherdiary/.MainActivity", self.phone.commands(every=True))
+        self.assertEqual((4, "安装成功。\r\n未能在手机上打开应用"), self.apkinstall("ready", "--open"))
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -1,19 +1,26 @@
-// apkinstall [--sd] PACKAGE
+// apkinstall [--sd] [--open] PACKAGE | --check PACKAGE
 //
 // Installs one package as the window's Install button does: the same worker job, with
 // adb.exe and Helmsway.exe beside this program and the same companion rules. Prints one
 // line (the window's own text after a failure or without a usable phone) and exits with
-// 0 installed, 1 install failed, 2 no usable phone, 3 handed over, 64 usage error.
+// 0 installed, 1 install failed, 2 no usable phone, 3 handed over, 64 usage error. With
+// --open it then opens the app on the phone and says so (4: installed, not opened).
+// --check installs nothing: it prints the window's verdict on the attached phone and
+// exits 0 when nothing stands against the install, 5 when something does, 2 without a
+// ready phone, 1 when the package cannot be read.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "AdbRunner.h"
 #include "ApkInstallCommand.h"
 #include "ApkInstallerThread.h"
 #include "ConsoleLine.h"
 #include "InstallMessages.h"
 #include "LongPath.h"
+#include "PackageFactsReader.h"
+#include "PhoneQuery.h"
 #include "StringResource.h"
 #include "resource.h"
 
@@ -73,6 +80,32 @@ int Finish(ApkInstallExit exit, const std::wstring& text)
     return int(exit);
 }
 
+int CheckPackage(const std::wstring& package)
+{
+    PackageFacts facts;
+    if (!ReadPackageFacts(package, facts)) return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_INVALID_APK));
+    PhoneAddress phone{GetAdbPath(), std::wstring(), nullptr};
+    if (!FindReadyPhone(nullptr, phone.serial)) return Finish(ApkInstallExit::NoPhone, LoadStringResource(IDS_NO_DEVICE));
+    const Verdict verdict = ChooseVerdict(facts, QueryPhoneFacts(phone, facts.packageName));
+    const unsigned id = VerdictTextId(verdict.kind);
+    if (id == 0) return Finish(ApkInstallExit::Installed, std::wstring());
+    const bool doubtful = verdict.kind == VerdictKind::OldAndroid || verdict.kind == VerdictKind::NoMatchingAbi ||
+                          verdict.kind == VerdictKind::NewerInstalled || verdict.kind == VerdictKind::LowSpace;
+    return Finish(doubtful ? ApkInstallExit::Doubtful : ApkInstallExit::Installed,
+                  VerdictText(verdict, LoadStringResource(id)));
+}
+
+// After a successful install: the launcher activity, started; monkey on a phone without cmd.
+bool OpenInstalledApp(const std::wstring& package)
+{
+    PackageFacts facts;
+    PhoneAddress phone{GetAdbPath(), std::wstring(), nullptr};
+    if (!ReadPackageFacts(package, facts) || !FindReadyPhone(nullptr, phone.serial)) return false;
+    bool cmdMissing = false;
+    const std::wstring component = ResolveLauncherActivity(phone, facts.packageName, cmdMissing);
+    return (!component.empty() || cmdMissing) && OpenAppOnPhone(phone, facts.packageName, component);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -83,6 +116,7 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (!args.valid) return Finish(ApkInstallExit::Usage, kApkInstallUsage);
+    if (args.check) return CheckPackage(ExactFullPathName(args.package));
 
     const CMessageWindow window;
     CApkInstallerThread worker;
@@ -102,5 +136,9 @@ int wmain(int argc, wchar_t** argv)
     const ApkInstallResult result = ApkInstallResultFor(outcome.message, outcome.wParam);
     std::wstring text = result.textId != 0 ? LoadStringResource(result.textId) : worker.GetError();
     if (text.empty()) text = LoadStringResource(IDS_ERR_UNKNOWN);
-    return Finish(result.exit, text);
+    if (result.exit != ApkInstallExit::Installed || !args.open) return Finish(result.exit, text);
+    WriteConsoleLine(STD_OUTPUT_HANDLE, text);
+    const bool opened = OpenInstalledApp(ExactFullPathName(args.package));
+    return Finish(opened ? ApkInstallExit::Installed : ApkInstallExit::NotOpened,
+                  LoadStringResource(opened ? IDS_OPENED : IDS_OPEN_FAILED));
 }

@@ -12,10 +12,17 @@ ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args)
         return parsed;
     }
     std::size_t next = 0;
-    if (next < args.size() && args[next] == L"--sd") {
-        parsed.installToSd = true;
-        ++next;
+    for (; next < args.size(); ++next) {
+        bool* flag = args[next] == L"--sd" ? &parsed.installToSd
+                     : args[next] == L"--open" ? &parsed.open
+                     : args[next] == L"--check" ? &parsed.check
+                                                : nullptr;
+        if (!flag) break;
+        if (*flag) return parsed;  // given twice
+        *flag = true;
     }
+    // --check installs nothing, so the install's options make no sense beside it.
+    if (parsed.check && (parsed.installToSd || parsed.open)) return parsed;
     // Exactly one package, and not an option that this tool does not know.
     if (args.size() != next + 1 || args[next].empty() || args[next][0] == L'-') return parsed;
     parsed.package = args[next];

@@ -12,6 +12,8 @@ enum class ApkInstallExit : int {
     Failed = 1,     // the install command failed
     NoPhone = 2,    // no usable phone (nothing attached, not ready, or adb missing or unable to run)
     HandedOver = 3, // no phone on USB; the companion manager was started with the package
+    NotOpened = 4,  // installed, but --open could not open the app
+    Doubtful = 5,   // --check: the phone is likely to refuse the package (or lacks room)
     Usage = 64,
 };
 
@@ -19,13 +21,15 @@ struct ApkInstallArgs {
     bool valid = false;
     bool help = false;
     bool installToSd = false;
+    bool open = false;   // open the app after a successful install
+    bool check = false;  // only print the verdict on the attached phone
     std::wstring package;
 };
 
-// `[--sd] PACKAGE`, or `--help` / `-h` alone.
+// `[--sd] [--open] PACKAGE`, `--check PACKAGE`, or `--help` / `-h` alone.
 ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args);
 
-inline constexpr wchar_t kApkInstallUsage[] = L"usage: apkinstall [--sd] PACKAGE";
+inline constexpr wchar_t kApkInstallUsage[] = L"usage: apkinstall [--sd] [--open] PACKAGE | --check PACKAGE";
 
 struct ApkInstallResult {
     ApkInstallExit exit = ApkInstallExit::Failed;

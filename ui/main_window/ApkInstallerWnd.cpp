@@ -11,6 +11,7 @@
 #include "ProgramDir.h"
 #include "SettingsFile.h"
 #include "StringResource.h"
+#include "VerdictMessages.h"
 #include "WindowModule.h"
 #include "WindowPainting.h"
 #include "WindowPlacement.h"
@@ -82,6 +83,9 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
     case WM_INSTALL_DONE: result = OnInstallDone(wParam); break;
     case WM_INSTALL_NO_DEVICE: result = OnInstallNoDevice(wParam); break;
     case WM_INSTALL_HANDED_OVER: result = OnInstallHandedOver(); break;
+    case WM_VERDICT_READY: result = OnVerdictReady(wParam); break;
+    case WM_LAUNCHER_READY: result = OnLauncherReady(wParam); break;
+    case WM_APP_OPENED: result = OnAppOpened(wParam); break;
     case WM_TIMER: result = OnTimer(wParam); break;
     case WM_MOUSEMOVE: result = OnMouseMove(wParam, lParam); break;
     case WM_MOUSELEAVE: result = OnMouseLeave(wParam, lParam); break;
@@ -114,6 +118,7 @@ LRESULT CApkInstallerWnd::OnCreate()
         m_strPackagePath = m_strStartPackage;
         LoadPackageInfo(m_strPackagePath, true);
         SetInstallEnabled(true);
+        AskVerdict();
     }
 
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowWidth, kCollapsedHeight,
@@ -174,6 +179,8 @@ LRESULT CApkInstallerWnd::OnSize(WPARAM wParam, LPARAM lParam)
 
 LRESULT CApkInstallerWnd::OnClose()
 {
+    m_verdictTask.Cancel();
+    m_launchTask.Cancel();
     m_installThread.Stop(kCloseStopTimeoutMs);
     // A job that ended while closing waited has posted its message, which DestroyWindow
     // discards: its copy is deleted here, or it would stay in the temporary folder.
@@ -251,11 +258,16 @@ void CApkInstallerWnd::InvalidateCloseButton()
 
 // --- The drawn zones ------------------------------------------------------------------------
 
-int CApkInstallerWnd::HitTestZone(int x, int y) const { return ::HitTestZone(m_zones, m_bOutcomeShown != FALSE, x, y); }
+int CApkInstallerWnd::HitTestZone(int x, int y) const { return HitTestZoneOffering(m_zones, OfferedButtonNow(), x, y); }
+
+int CApkInstallerWnd::OfferedButtonNow() const
+{
+    return OfferedButton(m_bOutcomeShown != FALSE, m_nState, m_bCompanionBeside, m_bCanOpen);
+}
 
 void CApkInstallerWnd::InvalidateZone(int zone)
 {
-    if (zone >= ZONE_INSTALL && zone <= ZONE_LOCATION) InvalidateBox(m_zones.Of(zone), true);
+    if (zone >= ZONE_INSTALL && zone <= ZONE_OPEN) InvalidateBox(m_zones.Of(zone), true);
 }
 
 void CApkInstallerWnd::InvalidateZones(const ZoneRepaint& repaint)
@@ -309,6 +321,8 @@ void CApkInstallerWnd::OnZoneClicked(int zone)
         if (m_bInstallEnabled) StartInstall();
         break;
     case ZONE_COMPANION: LaunchCompanionInstaller(); break;
+    case ZONE_RETRY: StartInstall(); break;  // the same package, to the same place
+    case ZONE_OPEN: OpenApp(); break;
     case ZONE_PERMISSION_TOGGLE: TogglePermissionPanel(); break;
     case ZONE_LOCATION:
         if (m_nState == STATE_READY) ToggleInstallLocation();
@@ -382,6 +396,9 @@ void CApkInstallerWnd::PaintWindow()
         view.state = m_nState;
         view.installEnabled = m_bInstallEnabled != FALSE;
         view.outcomeShown = m_bOutcomeShown != FALSE;
+        view.offeredButton = OfferedButtonNow();
+        view.verdict = &m_strVerdict;
+        view.verdictColour = m_nVerdictColour;
         view.panelOpen = m_bPanelOpen != FALSE;
         view.installPosition = m_nInstallPosition;
         view.hoverZone = m_zoneTracker.HoverZone();

@@ -5,6 +5,7 @@
 
 #include "ApkRecord.h"
 #include "ByteSizeText.h"
+#include "CompanionManager.h"
 #include "DeviceOutcome.h"
 #include "DropHandle.h"
 #include "LongPath.h"
@@ -50,6 +51,14 @@ void CApkInstallerWnd::StartInstall()
         InvalidateAll();
         return;
     }
+    // Nothing else asks the phone while the install runs.
+    ClearVerdict();
+    m_launchTask.Cancel();
+    if (m_bOutcomeShown) {
+        // Installing again after a failure: Install's place and the location's note return.
+        m_bOutcomeShown = FALSE;
+        m_strNote = m_nInstallPosition == kInstallPositionSd ? LoadStringResource(IDS_SD_NOTE) : std::wstring();
+    }
     SetStatusText(IDS_INSTALLING);
     SetInstallEnabled(false);
     ::DragAcceptFiles(m_hWnd, FALSE);
@@ -80,11 +89,13 @@ LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
         SetInstallEnabled(false);
         m_nState = STATE_SUCCEEDED;
         ::SetTimer(m_hWnd, IDT_CLOSE_COUNTDOWN, kCountdownPeriodMs, nullptr);
+        AskLauncher();
     } else {
         m_strNote = LoadStringResource(IDS_TRY_COMPANION);
         m_strStatus = m_installThread.GetError();
         m_nState = STATE_FAILED;
     }
+    m_bCompanionBeside = IsCompanionBeside();
     InvalidateAll();
     m_bOutcomeShown = TRUE;
     return 0;
@@ -144,6 +155,8 @@ void CApkInstallerWnd::ToggleInstallLocation()
 void CApkInstallerWnd::ResetForNewPackage()
 {
     ::KillTimer(m_hWnd, IDT_CLOSE_COUNTDOWN);
+    m_launchTask.Cancel();
+    m_bCanOpen = false;
     if (m_nState != STATE_READY) {
         m_bOutcomeShown = FALSE;
         SetStatusText(IDS_INSTALL_LOCATION);
@@ -202,6 +215,7 @@ LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
         if (HasApkExtension(m_strPackagePath)) LoadPackageInfo(m_strPackagePath, false);
         SetInstallEnabled(true);
     }
+    AskVerdict();  // for the new package, or none
     if (m_bPanelOpen) EnsurePanelWindowSize();
     InvalidateAll();
     return 0;
