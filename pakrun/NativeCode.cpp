@@ -1,6 +1,7 @@
 #include "NativeCode.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ZipArchive.h"
 

@@ -138,6 +138,7 @@ class Install(EndToEndCase):
         self.assertEqual(NORMAL, BUTTON.frame_at(failed, desktop.INSTALL_BUTTON), "the reinstall button")
         self.assertIsNone(BUTTON.frame_at(failed, desktop.COMPANION_BUTTON), "no companion button")
         self.assertGreater(label_pixels(failed, desktop.INSTALL_BUTTON), 15, "the reinstall button has a label")
+        self.assertFalse(desktop.shows(failed, desktop.NOTE_FAILED, 10), "no note pointing to another installer")
 
         self.click(desktop.INSTALL_BUTTON)
         self.pointer_away()

@@ -83,6 +83,7 @@ LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
     m_installThread.Stop();
     TakeOverTempCopy();
     ::DragAcceptFiles(m_hWnd, TRUE);
+    m_bCompanionBeside = IsCompanionBeside();
 
     if (wParam != 0) {
         m_strStatus = FormatWithNumber(LoadStringResource(IDS_INSTALL_SUCCEEDED_FMT), m_nCountdown);
@@ -91,11 +92,12 @@ LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
         ::SetTimer(m_hWnd, IDT_CLOSE_COUNTDOWN, kCountdownPeriodMs, nullptr);
         AskLauncher();
     } else {
-        m_strNote = LoadStringResource(IDS_TRY_COMPANION);
+        // The note points to the manager's button; without the manager it would send the
+        // user to a button that is not there.
+        m_strNote = m_bCompanionBeside ? LoadStringResource(IDS_TRY_COMPANION) : std::wstring();
         m_strStatus = m_installThread.GetError();
         m_nState = STATE_FAILED;
     }
-    m_bCompanionBeside = IsCompanionBeside();
     InvalidateAll();
     m_bOutcomeShown = TRUE;
     return 0;
