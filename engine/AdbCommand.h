@@ -8,6 +8,8 @@
 #include <string>
 
 inline constexpr wchar_t kAdbDevices[] = L"\"%s\" devices";
+// The long form names each phone's model; the phone watcher and `apkinstall --list` read it.
+inline constexpr wchar_t kAdbDevicesLong[] = L"\"%s\" devices -l";
 inline constexpr wchar_t kAdbGetSdk[] = L"\"%s\" -s %s shell getprop ro.build.version.sdk";
 inline constexpr wchar_t kAdbGetInstallLocation[] = L"\"%s\" -s %s shell pm getInstallLocation";
 inline constexpr wchar_t kAdbInstallToSd[] = L"\"%s\" -s %s install -r -s \"%s\"";

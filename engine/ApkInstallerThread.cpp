@@ -25,7 +25,8 @@ std::wstring CApkInstallerThread::TakeTempApkPath()
     return copy;
 }
 
-bool CApkInstallerThread::Start(HWND notifyWnd, const std::wstring& apkPath, bool installToSd)
+bool CApkInstallerThread::Start(HWND notifyWnd, const std::wstring& apkPath, bool installToSd,
+                                const std::wstring& preferredSerial, bool serialRequired)
 {
     if (IsRunning()) return false;
     Stop();  // releases a run that ended, e.g. with WM_INSTALL_NO_DEVICE
@@ -35,7 +36,8 @@ bool CApkInstallerThread::Start(HWND notifyWnd, const std::wstring& apkPath, boo
     m_bInstallToSd = installToSd ? TRUE : FALSE;
     m_strTempApkPath.clear();
 
-    auto job = std::make_shared<CInstallJob>(m_hNotifyWnd, m_strApkPath, m_bInstallToSd != FALSE);
+    auto job = std::make_shared<CInstallJob>(m_hNotifyWnd, m_strApkPath, m_bInstallToSd != FALSE, preferredSerial,
+                                              serialRequired);
     if (!job->IsReady()) return false;
     m_pJob = job;
     if (!StartThread([job] { job->Run(); })) {

@@ -22,8 +22,11 @@ public:
     // Starts a job that installs the package to the SD card when installToSd is set (and
     // the phone is new enough), else to the phone's memory. An ended run is released
     // first. False, with nothing started, while a run is still going or when no thread
-    // can be started.
-    bool Start(HWND notifyWnd, const std::wstring& apkPath, bool installToSd);
+    // can be started. preferredSerial, when it names a phone that the job finds ready,
+    // is the phone installed to (the user's choice among several); else the usual choice.
+    // With serialRequired no other phone is installed to (a script named this one).
+    bool Start(HWND notifyWnd, const std::wstring& apkPath, bool installToSd,
+               const std::wstring& preferredSerial = std::wstring(), bool serialRequired = false);
 
     // Results of the last job, valid once Stop has returned: the user's message for a
     // failed install, and the temporary copy that the owner deletes (empty when none is

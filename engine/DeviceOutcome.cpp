@@ -46,13 +46,36 @@ DeviceOutcome DecideDeviceOutcome(const DeviceList& devices)
     return outcome;
 }
 
-DeviceOutcome DecideDevicesOutput(const std::wstring& output)
+DeviceOutcome DecideDevicesOutput(const std::wstring& output, const std::wstring& preferredSerial)
 {
     DeviceList devices;
-    if (ParseDeviceList(output, devices)) return DecideDeviceOutcome(devices);
+    if (ParseDeviceList(output, devices)) {
+        for (const DeviceEntry& entry : devices) {
+            if (!preferredSerial.empty() && entry.serial == preferredSerial && entry.state == DeviceState::Ready) {
+                DeviceOutcome outcome;
+                outcome.action = DeviceOutcome::Action::Install;
+                outcome.serial = entry.serial;
+                return outcome;
+            }
+        }
+        return DecideDeviceOutcome(devices);
+    }
     DeviceOutcome outcome;
     outcome.action = DeviceOutcome::Action::ReportNoDevice;
     outcome.code = NoDeviceCode::AdbCannotRun;
+    return outcome;
+}
+
+DeviceOutcome DecideOutcomeForSerial(const std::wstring& output, const std::wstring& serial)
+{
+    DeviceList devices;
+    if (!ParseDeviceList(output, devices)) return DecideDevicesOutput(output);
+    DeviceList named;
+    for (const DeviceEntry& entry : devices) {
+        if (entry.serial == serial) named.push_back(entry);
+    }
+    DeviceOutcome outcome = DecideDeviceOutcome(named);
+    if (outcome.action == DeviceOutcome::Action::AskCompanion) outcome.action = DeviceOutcome::Action::ReportNoDevice;
     return outcome;
 }
 
@@ -64,7 +87,7 @@ NoDeviceCode NoDeviceCodeWithoutCompanion(bool adbExists)
 unsigned NoDeviceMessageId(std::int32_t code)
 {
     switch (NoDeviceCode(code)) {
-    case NoDeviceCode::NoDevice: return IDS_NO_DEVICE;
+    case NoDeviceCode::NoDevice: return IDS_NO_PHONE_STEPS;  // what to do, not only that none was found
     case NoDeviceCode::Offline: return IDS_DEVICE_OFFLINE;
     case NoDeviceCode::Bootloader: return IDS_DEVICE_BOOTING;
     case NoDeviceCode::Recovery: return IDS_DEVICE_RECOVERY;

@@ -41,8 +41,14 @@ struct DeviceOutcome {
 DeviceOutcome DecideDeviceOutcome(const DeviceList& devices);
 
 // The outcome of a `devices` run that ended, from what it printed: the list's header is
-// adb's sign of having run at all; without it the outcome is AdbCannotRun.
-DeviceOutcome DecideDevicesOutput(const std::wstring& output);
+// adb's sign of having run at all; without it the outcome is AdbCannotRun. A preferred
+// serial that the list shows ready is installed to, whatever the usual choice.
+DeviceOutcome DecideDevicesOutput(const std::wstring& output, const std::wstring& preferredSerial = std::wstring());
+
+// The outcome for the one phone that a script named: the install when it is ready, its
+// state's code when it is not, and no phone (never the companion manager, which would
+// take the package to some other phone) when it is not listed.
+DeviceOutcome DecideOutcomeForSerial(const std::wstring& output, const std::wstring& serial);
 
 // The code for a phone that is listed but not ready to install to.
 NoDeviceCode NoDeviceCodeForEntry(const DeviceEntry& entry);

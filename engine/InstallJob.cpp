@@ -23,10 +23,13 @@ bool FileExists(const std::wstring& path)
 
 }  // namespace
 
-CInstallJob::CInstallJob(HWND notifyWnd, std::wstring apkPath, bool installToSd)
+CInstallJob::CInstallJob(HWND notifyWnd, std::wstring apkPath, bool installToSd, std::wstring preferredSerial,
+                         bool serialRequired)
     : m_hNotifyWnd(notifyWnd),
       m_strApkPath(std::move(apkPath)),
       m_bInstallToSd(installToSd),
+      m_strPreferredSerial(std::move(preferredSerial)),
+      m_bSerialRequired(serialRequired && !m_strPreferredSerial.empty()),
       m_cancel(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
 }
@@ -63,7 +66,11 @@ void CInstallJob::ExecuteInstall()
     const bool ran = RunDevicesCommand(output, m_cancel.Get());
     if (IsAbandoned()) return;
 
-    const DeviceOutcome outcome = ran ? DecideDevicesOutput(output) : DeviceOutcome();
+    DeviceOutcome outcome;
+    if (ran) {
+        outcome = m_bSerialRequired ? DecideOutcomeForSerial(output, m_strPreferredSerial)
+                                    : DecideDevicesOutput(output, m_strPreferredSerial);
+    }
     switch (outcome.action) {
     case DeviceOutcome::Action::AskCompanion:
         ReportNoPhone();

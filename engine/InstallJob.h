@@ -15,7 +15,10 @@
 
 class CInstallJob {
 public:
-    CInstallJob(HWND notifyWnd, std::wstring apkPath, bool installToSd);
+    // preferredSerial: the phone to install to when the device list shows it ready; with
+    // serialRequired, the only phone that may be installed to.
+    CInstallJob(HWND notifyWnd, std::wstring apkPath, bool installToSd,
+                std::wstring preferredSerial = std::wstring(), bool serialRequired = false);
     CInstallJob(const CInstallJob&) = delete;
     CInstallJob& operator=(const CInstallJob&) = delete;
 
@@ -46,6 +49,8 @@ private:
     const HWND m_hNotifyWnd;
     const std::wstring m_strApkPath;
     const bool m_bInstallToSd;
+    const std::wstring m_strPreferredSerial;
+    const bool m_bSerialRequired;
     CScopedKernelHandle m_cancel;
 
     std::mutex m_lock;  // orders the post against Abandon

@@ -93,6 +93,16 @@
 #define IDS_DEVICE_UNKNOWN_STATE    534
 // adb.exe is there but cannot run; see DeviceOutcome.h.
 #define IDS_ADB_CANNOT_RUN          537
+// The phone line of the ready window, before any click; see PhoneStatus.h.
+#define IDS_PHONE_WILL_INSTALL_TO   580
+#define IDS_PHONE_CONNECT           581
+#define IDS_PHONE_ALLOW_DEBUGGING   582
+#define IDS_PHONE_OFFLINE           583
+#define IDS_PHONE_RECONNECT         584
+#define IDS_ADB_HELD_BY_FMT         585
+#define IDS_ADB_HELD_BY_UNKNOWN     586
+// No phone after Install: what to do, for the window and the console installer.
+#define IDS_NO_PHONE_STEPS          587
 
 // The console installer's own texts.
 #define IDS_CONSOLE_INSTALLED       535

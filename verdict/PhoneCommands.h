@@ -6,9 +6,6 @@
 
 #include <string>
 
-// The long list, which the install's own `devices` is not: a look at the phones before any
-// click is told apart from the install's.
-inline constexpr wchar_t kAdbDevicesLong[] = L"\"%s\" devices -l";
 inline constexpr wchar_t kAdbGetAbiList[] = L"\"%s\" -s %s shell getprop ro.product.cpu.abilist";
 inline constexpr wchar_t kAdbGetAbi[] = L"\"%s\" -s %s shell getprop ro.product.cpu.abi";
 inline constexpr wchar_t kAdbGetAbi2[] = L"\"%s\" -s %s shell getprop ro.product.cpu.abi2";

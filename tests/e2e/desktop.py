@@ -22,6 +22,8 @@ STANDIN_PHONES = os.path.join(PHONES, "standin")
 PHONE_SERVER = os.path.join(REPO, "tests", "phone", "phone.py")
 WINE_EXEC = os.path.join(REPO, "scripts", "wine-exec")
 TITLE = "APK安装器"
+# The window's regular look at the phones, and adb's version check before each request.
+WATCHER_SERVICES = ("host:version", "host:devices-l")
 # What the window asks a phone on its own: the verdict before a click, opening the app after.
 VERDICT_COMMANDS = ("getprop ro.product.cpu.", "pm list packages", "dumpsys package", "df /data", "stat -f /data",
                     "cmd package resolve-activity", "am start", "monkey ")
@@ -158,18 +160,23 @@ class EmulatedPhone:
         phone before any click."""
         self.marked = len(self.records(every=True))
 
-    def settle(self, first_look=8.0, quiet=1.2, limit=20.0):
-        """Waits for the window's look at the phones (`devices -l`) and until the phone has
-        been asked nothing for `quiet` seconds, then marks the record there."""
+    def settle(self, first_look=8.0, quiet=1.5, limit=20.0):
+        """Waits for the window's first look at the phones (`devices -l`, which it repeats
+        every two seconds) and until it has asked the phone nothing else for `quiet`
+        seconds, then marks the record there."""
         started = time.monotonic()
         while not any(r.get("service") == "host:devices-l" for r in self.records(every=True)):
             if time.monotonic() - started > first_look:
                 break
             time.sleep(0.1)
-        count, since = len(self.records(every=True)), time.monotonic()
+
+        def asked():
+            return sum(1 for r in self.records(every=True) if r.get("service") not in WATCHER_SERVICES)
+
+        count, since = asked(), time.monotonic()
         while time.monotonic() - since < quiet and time.monotonic() - started < limit:
             time.sleep(0.1)
-            now = len(self.records(every=True))
+            now = asked()
             if now != count:
                 count, since = now, time.monotonic()
         self.mark()

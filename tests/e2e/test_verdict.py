@@ -87,6 +87,15 @@ class Verdict(EndToEndCase):
         self.wait_for_line(STATUS_SUCCEEDED, 15)
         self.close_by_button()
 
+    def test_verdict_renewed_when_another_phone_is_attached(self):
+        self.start("verdict-phone-changes", [desktop.windows_path(DEMO_APK)])
+        self.pointer_away()
+        self.verdict_line(GREEN, "first-phone")
+        # The watcher sees the other phone; the verdict is asked of it.
+        self.verdict_line(RED, "other-phone", timeout=25)
+        self.assertIn(("host:transport:EMU0002", None), self.phone.requests(every=True))
+        self.close_by_button()
+
     def test_open_after_a_success_starts_the_launcher_activity(self):
         self.start("verdict-older", [desktop.windows_path(DEMO_APK)])
         self.pointer_away()

@@ -122,7 +122,7 @@ TEST(NoDeviceMessageId, EveryCodeHasItsText)
         NoDeviceCode code;
         unsigned id;
     } cases[] = {
-        {NoDeviceCode::NoDevice, 511},     {NoDeviceCode::Offline, 525},      {NoDeviceCode::Bootloader, 527},
+        {NoDeviceCode::NoDevice, 587},     {NoDeviceCode::Offline, 525},      {NoDeviceCode::Bootloader, 527},
         {NoDeviceCode::Recovery, 528},     {NoDeviceCode::AdbMissing, 526},   {NoDeviceCode::Unauthorized, 530},
         {NoDeviceCode::Authorizing, 531},  {NoDeviceCode::Connecting, 532},   {NoDeviceCode::NoPermissions, 533},
         {NoDeviceCode::UnknownState, 534}, {NoDeviceCode::AdbCannotRun, 537},
@@ -138,4 +138,20 @@ TEST(NoDeviceMessageId, EveryCodeHasItsText)
 TEST(NoDeviceMessageId, CodesWithoutTextLeaveTheStatusAsItWas)
 {
     for (std::int32_t code : {1, 3, 13, 100, -1}) EXPECT_EQ(0u, NoDeviceMessageId(code)) << code;
+}
+
+TEST(DecideDevicesOutput, ChosenSerialWinsWhileReadyAndANamedOneIsTheOnlyOne)
+{
+    const std::wstring list = L"List of devices attached\r\nA\tdevice\r\nB\tdevice\r\nC\tunauthorized\r\n";
+    EXPECT_EQ(L"B", DecideDevicesOutput(list, L"B").serial);
+    EXPECT_EQ(L"A", DecideDevicesOutput(list, L"C").serial);  // not ready: the usual choice
+    EXPECT_EQ(L"A", DecideDevicesOutput(list, L"gone").serial);
+
+    EXPECT_EQ(L"B", DecideOutcomeForSerial(list, L"B").serial);
+    const DeviceOutcome unready = DecideOutcomeForSerial(list, L"C");
+    EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, unready.action);
+    EXPECT_EQ(NoDeviceCode::Unauthorized, unready.code);
+    const DeviceOutcome missing = DecideOutcomeForSerial(list, L"gone");
+    EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, missing.action);  // never the companion
+    EXPECT_EQ(NoDeviceCode::NoDevice, missing.code);
 }

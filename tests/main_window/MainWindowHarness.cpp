@@ -1,5 +1,7 @@
 #include "MainWindowHarness.h"
 
+#include "ResourceCount.h"
+
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -173,4 +175,16 @@ int CountDifferent(const CPixelCanvas& a, const CPixelCanvas& b, const BoxRect& 
         for (int x = region.x; x < region.x + region.width; ++x) count += a.Pixel(x, y) != b.Pixel(x, y);
     }
     return count;
+}
+
+ResourceCount CMainWindowHarness::QuietResources(DWORD milliseconds)
+{
+    ResourceCount fewest = CountProcessResources();
+    for (DWORD waited = 0; waited < milliseconds; waited += 200) {
+        Pump(200);
+        const ResourceCount now = CountProcessResources();
+        if (now.kernelHandles < fewest.kernelHandles) fewest.kernelHandles = now.kernelHandles;
+        if (now.gdiObjects < fewest.gdiObjects) fewest.gdiObjects = now.gdiObjects;
+    }
+    return fewest;
 }

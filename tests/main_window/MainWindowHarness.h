@@ -53,6 +53,10 @@ public:
     // Drops files onto the window as the shell does (a DROPFILES block in WM_DROPFILES).
     void Drop(const std::vector<std::wstring>& files);
 
+    // The fewest kernel handles and GDI objects the process held over a while, the window
+    // pumping meanwhile: the phone watcher's look under way holds a few handles for a moment.
+    struct ResourceCount QuietResources(DWORD milliseconds = 2600);
+
     // What the window shows now, client area only, after every pending paint.
     std::unique_ptr<CPixelCanvas> Capture();
     RECT WindowRect() const;

@@ -43,9 +43,11 @@ int CloseButtonFrameAt(const CPixelCanvas& window)
     return 0;  // frame 0 is transparent there: the title band shows through
 }
 
-bool SelectorShown(const CPixelCanvas& window)
+bool SelectorShown(const CPixelCanvas& window) { return SelectorShownAt(window, kLocationRect); }
+
+bool SelectorShownAt(const CPixelCanvas& window, const BoxRect& zone)
 {
-    const COLORREF shown = window.Pixel(kLocationRect.x + 3, kLocationRect.y + 10);
+    const COLORREF shown = window.Pixel(zone.x + 3, zone.y + 10);
     for (int frame = 0; frame < 3; ++frame) {
         if (NearColour(shown, SkinPixel(IDB_SELECTOR, 3, frame, 3, 10), 1)) return true;
     }

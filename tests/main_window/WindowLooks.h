@@ -20,8 +20,10 @@ COLORREF SkinPixel(UINT pngId, int frames, int frame, int x, int y, bool stacked
 int PushButtonFrameAt(const CPixelCanvas& window, const BoxRect& zone);
 // The same for the close button (3 frames stacked), at the button's place for the width.
 int CloseButtonFrameAt(const CPixelCanvas& window);
-// Whether the location selector's skin is drawn (in any of its frames).
+// Whether the location selector's skin is drawn (in any of its frames), at its place or
+// at another zone drawn like it (the phone chooser).
 bool SelectorShown(const CPixelCanvas& window);
+bool SelectorShownAt(const CPixelCanvas& window, const BoxRect& zone);
 
 // The package's test paths as the test program sees them.
 std::wstring SharedPackage(const char* name);   // ../shared/testdata/apks/<name>

@@ -31,11 +31,36 @@ TEST(ParseApkInstallArgs, OpenWithAnInstallCheckAlone)
     }
 }
 
+TEST(ParseApkInstallArgs, SerialAndList)
+{
+    const ApkInstallArgs both = ParseApkInstallArgs({L"--serial", L"EMU 2", L"--sd", L"x.apk"});
+    EXPECT_TRUE(both.valid);
+    EXPECT_TRUE(both.installToSd);
+    EXPECT_EQ(L"EMU 2", both.serial);
+    EXPECT_EQ(L"x.apk", both.package);
+    EXPECT_EQ(L"EMU1", ParseApkInstallArgs({L"--sd", L"--serial", L"EMU1", L"x.apk"}).serial);
+
+    const ApkInstallArgs list = ParseApkInstallArgs({L"--list"});
+    EXPECT_TRUE(list.valid);
+    EXPECT_TRUE(list.list);
+
+    PhoneEntry phone;
+    phone.serial = L"EMU1";
+    phone.stateText = L"device";
+    phone.model = L"Pixel_7";
+    EXPECT_EQ(L"EMU1\tdevice\tPixel 7", PhoneListLine(phone));
+    phone.model.clear();
+    phone.stateText = L"unauthorized";
+    EXPECT_EQ(L"EMU1\tunauthorized\t", PhoneListLine(phone));
+}
+
 TEST(ParseApkInstallArgs, UsageErrors)
 {
     const std::vector<std::vector<std::wstring>> cases = {
         {}, {L"--sd"}, {L"a.apk", L"b.apk"}, {L"x.apk", L"--sd"}, {L"--sd", L"--sd", L"x.apk"},
         {L"--force", L"x.apk"}, {L"-s"}, {L""}, {L"--help", L"x.apk"},
+        {L"--serial", L"x.apk"}, {L"--serial", L"", L"x.apk"}, {L"--list", L"x.apk"},
+        {L"--serial", L"A", L"--serial", L"B", L"x.apk"},
     };
     for (const auto& args : cases) {
         const ApkInstallArgs parsed = ParseApkInstallArgs(args);
@@ -71,5 +96,5 @@ TEST(ApkInstallResultFor, NoUsablePhonePrintsTheWindowsText)
         EXPECT_EQ(NoDeviceMessageId(code), result.textId) << code;
     }
     // A code without a text of its own still says that no phone could be used.
-    EXPECT_EQ(511u, ApkInstallResultFor(WM_INSTALL_NO_DEVICE, 3).textId);
+    EXPECT_EQ(587u, ApkInstallResultFor(WM_INSTALL_NO_DEVICE, 3).textId);
 }

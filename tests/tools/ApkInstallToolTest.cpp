@@ -163,7 +163,7 @@ TEST_F(ApkInstallToolTest, NoUsablePhone)
         const char* situation;
         unsigned id;
     } cases[] = {
-        {"empty", 511}, {"offline", 525}, {"bootloader", 527}, {"recovery", 528}, {"unauthorized", 530},
+        {"empty", 587}, {"offline", 525}, {"bootloader", 527}, {"recovery", 528}, {"unauthorized", 530},
     };
     for (const auto& c : cases) {
         CFakeAdbScenario adb;
@@ -205,7 +205,7 @@ TEST_F(ApkInstallToolTest, HandOverThatStartsNothingIsNoPhone)
     m_adb.PlayCapture("empty");
     const ChildRun run = Apkinstall(L"\"" + ApiDemos() + L"\"", std::wstring(), LonelyApkinstall(dir, GetProgramDirPath(L"adb.exe")));
     EXPECT_EQ(2u, run.exitCode);
-    EXPECT_EQ(Line(511), run.out);
+    EXPECT_EQ(Line(587), run.out);
     EXPECT_EQ(1, companion.QueriesAnswered());
 }
 
@@ -257,11 +257,12 @@ TEST_F(ApkInstallToolTest, UsageErrors)
         const ChildRun run = Apkinstall(args);
         EXPECT_EQ(64u, run.exitCode) << args;
         EXPECT_TRUE(run.out.empty()) << args;
-        EXPECT_EQ("usage: apkinstall [--sd] [--open] PACKAGE | --check PACKAGE\r\n", run.err) << args;
+        EXPECT_EQ("usage: apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list\r\n", run.err)
+            << args;
     }
     EXPECT_TRUE(m_adb.RecordedCommands().empty());
 
     const ChildRun help = Apkinstall(L"--help");
     EXPECT_EQ(0u, help.exitCode);
-    EXPECT_EQ("usage: apkinstall [--sd] [--open] PACKAGE | --check PACKAGE\r\n", help.out);
+    EXPECT_EQ("usage: apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list\r\n", help.out);
 }

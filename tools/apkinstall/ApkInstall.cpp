@@ -1,18 +1,26 @@
-// apkinstall [--sd] [--open] PACKAGE | --check PACKAGE
+// apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list
 //
 // Installs one package as the window's Install button does: the same worker job, with
-// adb.exe and Helmsway.exe beside this program and the same companion rules. Prints one
-// line (the window's own text after a failure or without a usable phone) and exits with
-// 0 installed, 1 install failed, 2 no usable phone, 3 handed over, 64 usage error. With
-// --open it then opens the app on the phone and says so (4: installed, not opened).
-// --check installs nothing: it prints the window's verdict on the attached phone and
-// exits 0 when nothing stands against the install, 5 when something does, 2 without a
-// ready phone, 1 when the package cannot be read.
+// adb.exe and Helmsway.exe beside this program and the same companion rules; with
+// --serial, to that phone only. Prints one line (the window's own text after a failure or
+// without a usable phone) and exits with 0 installed, 1 install failed, 2 no usable phone,
+// 3 handed over, 64 usage error. With --open it then opens the app on the phone and says
+// so (4: installed, not opened).
+//
+// --check installs nothing: it prints the window's verdict on the attached phone (the
+// --serial one, else the one an install would go to) and exits 0 when nothing stands
+// against the install, 5 when something does, 2 without a ready phone, 1 when the package
+// cannot be read.
+//
+// --list prints the attached phones, one line each (serial, state, model, tab-separated),
+// and exits with 0; when adb cannot list them it prints the window's phone line for that
+// instead and exits with 2.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "AdbCommand.h"
 #include "AdbRunner.h"
 #include "ApkInstallCommand.h"
 #include "ApkInstallerThread.h"
@@ -21,6 +29,8 @@
 #include "LongPath.h"
 #include "PackageFactsReader.h"
 #include "PhoneQuery.h"
+#include "PhoneStatus.h"
+#include "PortOwner.h"
 #include "StringResource.h"
 #include "resource.h"
 
@@ -80,12 +90,41 @@ int Finish(ApkInstallExit exit, const std::wstring& text)
     return int(exit);
 }
 
-int CheckPackage(const std::wstring& package)
+int ListPhones()
+{
+    const std::wstring adb = GetAdbPath();
+    std::wstring output;
+    const bool ran = RunAdbCommand(FormatAdbCommand(kAdbDevicesLong, {adb}), output, kAdbDevicesTimeoutMs);
+    const DWORD attributes = ::GetFileAttributesW(adb.c_str());
+    PhoneStatus status = ReadPhoneStatus(ran, output, attributes != INVALID_FILE_ATTRIBUTES);
+    if (status.kind == PhoneStatusKind::ServerConflict) status.portHolder = PortHolderName(CurrentAdbServerPort(), adb);
+    switch (status.kind) {
+    case PhoneStatusKind::AdbMissing:
+    case PhoneStatusKind::AdbCannotRun:
+    case PhoneStatusKind::ServerConflict:
+    {
+        const PhoneLine line = PhoneStatusLine(status, L"");
+        return Finish(ApkInstallExit::NoPhone, FormatPhoneLine(LoadStringResource(line.textId), line.argument));
+    }
+    default: break;
+    }
+    for (const PhoneEntry& phone : status.phones) WriteConsoleLine(STD_OUTPUT_HANDLE, PhoneListLine(phone));
+    return 0;
+}
+
+// The phone named by --serial, else the one an install would go to now.
+bool ChoosePhone(const std::wstring& serial, PhoneAddress& phone)
+{
+    phone = PhoneAddress{GetAdbPath(), serial, nullptr};
+    return !serial.empty() || FindReadyPhone(nullptr, phone.serial);
+}
+
+int CheckPackage(const std::wstring& package, const std::wstring& serial)
 {
     PackageFacts facts;
     if (!ReadPackageFacts(package, facts)) return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_INVALID_APK));
-    PhoneAddress phone{GetAdbPath(), std::wstring(), nullptr};
-    if (!FindReadyPhone(nullptr, phone.serial)) return Finish(ApkInstallExit::NoPhone, LoadStringResource(IDS_NO_DEVICE));
+    PhoneAddress phone;
+    if (!ChoosePhone(serial, phone)) return Finish(ApkInstallExit::NoPhone, LoadStringResource(IDS_NO_DEVICE));
     const Verdict verdict = ChooseVerdict(facts, QueryPhoneFacts(phone, facts.packageName));
     const unsigned id = VerdictTextId(verdict.kind);
     if (id == 0) return Finish(ApkInstallExit::Installed, std::wstring());
@@ -96,11 +135,11 @@ int CheckPackage(const std::wstring& package)
 }
 
 // After a successful install: the launcher activity, started; monkey on a phone without cmd.
-bool OpenInstalledApp(const std::wstring& package)
+bool OpenInstalledApp(const std::wstring& package, const std::wstring& serial)
 {
     PackageFacts facts;
-    PhoneAddress phone{GetAdbPath(), std::wstring(), nullptr};
-    if (!ReadPackageFacts(package, facts) || !FindReadyPhone(nullptr, phone.serial)) return false;
+    PhoneAddress phone;
+    if (!ReadPackageFacts(package, facts) || !ChoosePhone(serial, phone)) return false;
     bool cmdMissing = false;
     const std::wstring component = ResolveLauncherActivity(phone, facts.packageName, cmdMissing);
     return (!component.empty() || cmdMissing) && OpenAppOnPhone(phone, facts.packageName, component);
@@ -116,14 +155,15 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (!args.valid) return Finish(ApkInstallExit::Usage, kApkInstallUsage);
-    if (args.check) return CheckPackage(ExactFullPathName(args.package));
+    if (args.list) return ListPhones();
+    if (args.check) return CheckPackage(ExactFullPathName(args.package), args.serial);
 
     const CMessageWindow window;
     CApkInstallerThread worker;
     MSG outcome{};
     // A full path: the companion manager may be started with it, away from our directory.
     // Its last name stays as given: "game.apk." is not "game.apk".
-    if (!window.Get() || !worker.Start(window.Get(), ExactFullPathName(args.package), args.installToSd) ||
+    if (!window.Get() || !worker.Start(window.Get(), ExactFullPathName(args.package), args.installToSd, args.serial, true) ||
         !WaitForOutcome(window.Get(), outcome)) {
         return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_UNKNOWN));
     }
@@ -138,7 +178,7 @@ int wmain(int argc, wchar_t** argv)
     if (text.empty()) text = LoadStringResource(IDS_ERR_UNKNOWN);
     if (result.exit != ApkInstallExit::Installed || !args.open) return Finish(result.exit, text);
     WriteConsoleLine(STD_OUTPUT_HANDLE, text);
-    const bool opened = OpenInstalledApp(ExactFullPathName(args.package));
+    const bool opened = OpenInstalledApp(ExactFullPathName(args.package), args.serial);
     return Finish(opened ? ApkInstallExit::Installed : ApkInstallExit::NotOpened,
                   LoadStringResource(opened ? IDS_OPENED : IDS_OPEN_FAILED));
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "PhoneList.h"
+
 // Exit codes, for scripts.
 enum class ApkInstallExit : int {
     Installed = 0,
@@ -20,16 +22,24 @@ enum class ApkInstallExit : int {
 struct ApkInstallArgs {
     bool valid = false;
     bool help = false;
+    bool list = false;  // print the attached phones instead of installing
     bool installToSd = false;
-    bool open = false;   // open the app after a successful install
-    bool check = false;  // only print the verdict on the attached phone
+    bool open = false;    // open the app after a successful install
+    bool check = false;   // only print the verdict on the attached phone
+    std::wstring serial;  // install to this phone only; empty: the usual choice
     std::wstring package;
 };
 
-// `[--sd] [--open] PACKAGE`, `--check PACKAGE`, or `--help` / `-h` alone.
+// `[--sd] [--serial SERIAL] [--open] PACKAGE` (the options in any order), `--check
+// [--serial SERIAL] PACKAGE`, `--list`, or `--help` / `-h` alone.
 ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args);
 
-inline constexpr wchar_t kApkInstallUsage[] = L"usage: apkinstall [--sd] [--open] PACKAGE | --check PACKAGE";
+inline constexpr wchar_t kApkInstallUsage[] =
+    L"usage: apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list";
+
+// One line of --list: serial, state and model (adb's '_' as blanks; empty when the phone
+// gives none), separated by tabs.
+std::wstring PhoneListLine(const PhoneEntry& phone);
 
 struct ApkInstallResult {
     ApkInstallExit exit = ApkInstallExit::Failed;

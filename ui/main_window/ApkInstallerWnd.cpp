@@ -7,6 +7,8 @@
 #include "CompanionManager.h"
 #include "InstallMessages.h"
 #include "OffscreenBuffer.h"
+#include "PhoneChoice.h"
+#include "PhoneMessages.h"
 #include "PngResource.h"
 #include "ProgramDir.h"
 #include "SettingsFile.h"
@@ -83,6 +85,7 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
     case WM_INSTALL_DONE: result = OnInstallDone(wParam); break;
     case WM_INSTALL_NO_DEVICE: result = OnInstallNoDevice(wParam); break;
     case WM_INSTALL_HANDED_OVER: result = OnInstallHandedOver(); break;
+    case WM_PHONES_CHANGED: result = OnPhonesChanged(); break;
     case WM_VERDICT_READY: result = OnVerdictReady(wParam); break;
     case WM_LAUNCHER_READY: result = OnLauncherReady(wParam); break;
     case WM_APP_OPENED: result = OnAppOpened(wParam); break;
@@ -124,6 +127,7 @@ LRESULT CApkInstallerWnd::OnCreate()
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowWidth, kCollapsedHeight,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceOnWorkArea();
+    m_phoneWatcher.Start(m_hWnd);
     return 0;
 }
 
@@ -174,6 +178,7 @@ LRESULT CApkInstallerWnd::OnSize(WPARAM wParam, LPARAM lParam)
     CScopedRegion region = CreateRoundedRegion(LOWORD(lParam), HIWORD(lParam));
     if (region && ::SetWindowRgn(m_hWnd, region.Get(), TRUE)) region.Release();  // the system's now
     m_zones = ZoneRects::Fixed();
+    UpdatePhoneZone();
     return DefWindowProc(WM_SIZE, wParam, lParam);
 }
 
@@ -181,6 +186,7 @@ LRESULT CApkInstallerWnd::OnClose()
 {
     m_verdictTask.Cancel();
     m_launchTask.Cancel();
+    m_phoneWatcher.Finish();
     m_installThread.Stop(kCloseStopTimeoutMs);
     // A job that ended while closing waited has posted its message, which DestroyWindow
     // discards: its copy is deleted here, or it would stay in the temporary folder.
@@ -327,6 +333,9 @@ void CApkInstallerWnd::OnZoneClicked(int zone)
     case ZONE_LOCATION:
         if (m_nState == STATE_READY) ToggleInstallLocation();
         break;
+    case ZONE_PHONE:
+        if (PhoneLineShown()) ChooseNextPhone();
+        break;
     default: break;
     }
 }
@@ -405,6 +414,7 @@ void CApkInstallerWnd::PaintWindow()
         view.pressedZone = m_zoneTracker.PressedZone();
         view.closeFrame = m_closeButton.Frame();
         view.zones = m_zones;
+        FillPhoneView(view);
 
         CGdipGraphics graphics;
         graphics.Record(Gdiplus::DllExports::GdipCreateFromHDC(buffer.DC(), graphics.Receive()));

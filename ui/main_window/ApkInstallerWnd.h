@@ -17,7 +17,9 @@
 #include "GdiPlusObjects.h"
 #include "PermissionPanel.h"
 #include "PhoneTask.h"
+#include "PhoneWatcher.h"
 #include "WindowImpl.h"
+#include "WindowPainting.h"
 #include "WindowStyle.h"
 #include "WindowZones.h"
 #include "ZoneTracker.h"
@@ -84,6 +86,14 @@ private:
     void SetInstallEnabled(bool enabled);
     void SetStatusText(UINT id);
 
+    // The phones before any click.
+    LRESULT OnPhonesChanged();
+    void ChooseNextPhone();
+    bool PhoneLineShown() const;
+    void UpdatePhoneZone();
+    void InvalidatePhoneLine();
+    void FillPhoneView(MainWindowView& view) const;
+
     // The verdict before the click, and the app opened after a success.
     void AskVerdict();
     void ClearVerdict();
@@ -110,6 +120,10 @@ private:
 
     // Declared first, destroyed last: its destructor still stops a running job.
     CApkInstallerThread m_installThread;
+    // Watches the phones while no install runs; ended before the window goes.
+    CPhoneWatcher m_phoneWatcher;
+    PhoneStatus m_phoneStatus;
+    std::wstring m_strPhoneSerial;  // the ready phone an install goes to; empty: none known
 
     CGdipImage m_imgClose;
     CGdipImage m_imgPackageIcon;
@@ -151,7 +165,6 @@ private:
     CPhoneTask m_launchTask;
     std::wstring m_strVerdict;  // the ready state's verdict line; empty: none
     std::uint32_t m_nVerdictColour = 0;
-    std::wstring m_strReadyPhone;      // the phone reported ready; empty: found as an install finds it
     std::wstring m_strLaunchPhone;     // the phone the app was installed on
     std::wstring m_strPackageName;     // of the package on the phone, for opening it
     std::wstring m_strLauncher;        // its launcher activity; empty: through monkey

@@ -64,7 +64,8 @@ void CApkInstallerWnd::StartInstall()
     ::DragAcceptFiles(m_hWnd, FALSE);
     InvalidateAll();
 
-    if (!m_installThread.Start(m_hWnd, m_strPackagePath, m_nInstallPosition == kInstallPositionSd)) {
+    if (!m_installThread.Start(m_hWnd, m_strPackagePath, m_nInstallPosition == kInstallPositionSd,
+                               m_strPhoneSerial)) {
         // No thread could be started: nothing will ever report, so say so now.
         SetStatusText(IDS_ERR_UNKNOWN);
         m_nState = STATE_FAILED;
@@ -75,6 +76,9 @@ void CApkInstallerWnd::StartInstall()
     WriteInstallPosition(m_nInstallPosition);
     StartBusyAnimation();
     m_nState = STATE_INSTALLING;
+    // The install's own adb commands have the phone to themselves.
+    m_phoneWatcher.Pause();
+    UpdatePhoneZone();
 }
 
 LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
@@ -100,6 +104,8 @@ LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
     }
     InvalidateAll();
     m_bOutcomeShown = TRUE;
+    m_phoneWatcher.Resume();
+    UpdatePhoneZone();
     return 0;
 }
 
@@ -113,6 +119,8 @@ LRESULT CApkInstallerWnd::OnInstallNoDevice(WPARAM wParam)
     m_nState = STATE_FAILED;
     SetInstallEnabled(true);
     ::DragAcceptFiles(m_hWnd, TRUE);
+    m_phoneWatcher.Resume();
+    UpdatePhoneZone();
     InvalidateAll();
     return 0;
 }
@@ -167,6 +175,7 @@ void CApkInstallerWnd::ResetForNewPackage()
         m_nState = STATE_READY;
         // Only a hand-over leaves the indicator turning; its job is over, nothing is busy.
         if (!m_installThread.IsRunning()) StopBusyAnimation();
+        UpdatePhoneZone();
     }
     m_nCountdown = kCountdownSeconds;
 }

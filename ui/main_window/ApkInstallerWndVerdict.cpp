@@ -23,13 +23,16 @@ void CApkInstallerWnd::ClearVerdict()
 void CApkInstallerWnd::AskVerdict()
 {
     ClearVerdict();
-    if (m_strPackagePath.empty() || m_nState != STATE_READY || m_installThread.IsRunning()) return;
-    const std::wstring path = m_strPackagePath, serial = m_strReadyPhone, adb = GetAdbPath();
+    // The phone the install would go to, as the watcher reports it; none ready, no verdict.
+    if (m_strPackagePath.empty() || m_strPhoneSerial.empty() || m_nState != STATE_READY ||
+        m_installThread.IsRunning()) {
+        return;
+    }
+    const std::wstring path = m_strPackagePath, serial = m_strPhoneSerial, adb = GetAdbPath();
     m_verdictTask.Ask(m_hWnd, WM_VERDICT_READY, [path, serial, adb](HANDLE cancel, PhoneTaskResult& result) {
         PackageFacts package;
         if (!ReadPackageFacts(path, package)) return;
-        PhoneAddress phone{adb, serial, cancel};
-        if (phone.serial.empty() && !FindReadyPhone(cancel, phone.serial)) return;
+        const PhoneAddress phone{adb, serial, cancel};
         result.serial = phone.serial;
         result.packageName = package.packageName;
         result.verdict = ChooseVerdict(package, QueryPhoneFacts(phone, package.packageName));
@@ -54,7 +57,9 @@ void CApkInstallerWnd::AskLauncher()
 {
     m_bCanOpen = false;
     if (m_strPackagePath.empty()) return;
-    const std::wstring path = m_strPackagePath, serial = m_strReadyPhone, adb = GetAdbPath();
+    // The phone the install went to; the watcher does not look while an install runs, so
+    // without its word the phone is found as the install found it.
+    const std::wstring path = m_strPackagePath, serial = m_strPhoneSerial, adb = GetAdbPath();
     m_launchTask.Ask(m_hWnd, WM_LAUNCHER_READY, [path, serial, adb](HANDLE cancel, PhoneTaskResult& result) {
         PackageFacts package;
         if (!ReadPackageFacts(path, package)) return;

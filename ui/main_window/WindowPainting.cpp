@@ -140,6 +140,7 @@ PaintedLines PaintWindowContent(CGdipGraphics& graphics, const MainWindowView& v
     PaintedLines lines;
     lines.status = PaintStatusLine(graphics, view);
     lines.note = PaintNoteLine(graphics, view);
+    PaintPhoneLine(graphics, view);
     PaintVerdictLine(graphics, view);
     return lines;
 }
@@ -248,4 +249,23 @@ BoxRect PaintNoteLine(CGdipGraphics& graphics, const MainWindowView& view)
     const CGdipFont font = CreateUiFont(kNoteSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
     DrawTextIn(graphics, TextOf(view.note), font, LayoutOf(line.rect), line.colour, MakeFormat(TextFormat::TopLeft));
     return line.rect;
+}
+
+void PaintPhoneLine(CGdipGraphics& graphics, const MainWindowView& view)
+{
+    if (view.phoneLine.empty()) return;
+    if (!view.phoneName.empty() && HasImage(view.selector) && HasImage(view.selectorArrows)) {
+        DrawLine(graphics, view.phoneLine, kPhoneLabelRect, kPhoneReadyColour, TextFormat::Left);
+        PaintLocationSelector(graphics, view.selector, view.selectorArrows, view.zones.phone,
+                              ZoneFrame(ZONE_PHONE, view.hoverZone, view.pressedZone), view.phoneName);
+        return;
+    }
+    const Argb colour = view.phoneTrouble ? kPhoneTroubleColour : kPhoneReadyColour;
+    if (FitsInto(graphics, view.phoneLine, kPhoneLineRect)) {
+        DrawLine(graphics, view.phoneLine, kPhoneLineRect, colour, TextFormat::Left);
+        return;
+    }
+    // Advice too long for two lines of the usual size keeps every word in the smaller one.
+    const CGdipFont font = CreateUiFont(kNoteSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+    DrawTextIn(graphics, view.phoneLine, font, LayoutOf(kPhoneLineRect), colour, MakeFormat(TextFormat::Left));
 }

@@ -32,6 +32,12 @@ struct MainWindowView {
     const std::wstring* status = nullptr;
     const std::wstring* note = nullptr;
 
+    // The phone line: empty when none is shown. With phoneName set, phoneLine is the label
+    // and the name is drawn in the phone chooser (zones.phone).
+    std::wstring phoneLine;
+    std::wstring phoneName;
+    bool phoneTrouble = false;  // the line tells what to do, not where the install goes
+
     int state = 0;
     bool installEnabled = false;
     bool outcomeShown = false;
@@ -65,6 +71,7 @@ BoxRect PaintStatusLine(CGdipGraphics& graphics, const MainWindowView& view);
 // Whether the whole text goes into the box in one 12-pixel line layout.
 bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box);
 BoxRect PaintNoteLine(CGdipGraphics& graphics, const MainWindowView& view);
+void PaintPhoneLine(CGdipGraphics& graphics, const MainWindowView& view);
 void PaintSkinButton(CGdipGraphics& graphics, const CGdipImage* skin, const BoxRect& rect, int frame,
                      const std::wstring& label);
 void PaintLocationSelector(CGdipGraphics& graphics, const CGdipImage* skin, const CGdipImage* arrows,

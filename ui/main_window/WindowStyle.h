@@ -22,6 +22,9 @@ inline constexpr Argb kFactsColour = 0xFF000000;
 inline constexpr Argb kToggleColour = 0xFF0080C9;
 inline constexpr Argb kPermissionTextColour = 0xFF545768;
 inline constexpr Argb kPermissionRowBackground = 0xFFFFFFFF;
+// The phone line: where the install goes in the status grey, what to do in the failure red.
+inline constexpr Argb kPhoneReadyColour = 0xFF3E555B;
+inline constexpr Argb kPhoneTroubleColour = 0xFFC94C42;
 
 struct TextLine {
     BoxRect rect;

@@ -11,6 +11,7 @@ BoxRect ZoneRects::Of(int zone) const
     case ZONE_COMPANION: return companion;
     case ZONE_PERMISSION_TOGGLE: return permissionToggle;
     case ZONE_LOCATION: return location;
+    case ZONE_PHONE: return phone;
     default: return BoxRect{};
     }
 }
@@ -25,6 +26,7 @@ int HitTestZoneOffering(const ZoneRects& zones, int offeredButton, int x, int y)
     if (offeredButton != ZONE_NONE && zones.Of(offeredButton).Contains(x, y)) return offeredButton;
     if (zones.permissionToggle.Contains(x, y)) return ZONE_PERMISSION_TOGGLE;
     if (zones.location.Contains(x, y)) return ZONE_LOCATION;
+    if (zones.phone.Contains(x, y)) return ZONE_PHONE;
     return ZONE_NONE;
 }
 

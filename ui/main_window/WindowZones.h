@@ -16,6 +16,7 @@ enum : int {
     ZONE_COMPANION = 2,
     ZONE_PERMISSION_TOGGLE = 3,
     ZONE_LOCATION = 4,
+    ZONE_PHONE = 5,  // the phone chooser, only while several phones are ready
     // Offered in the Install button's place once an outcome is shown: install the same
     // package again after a failure, open the installed app after a success.
     ZONE_RETRY = 6,
@@ -28,6 +29,11 @@ inline constexpr BoxRect kInstallRect{308, 128, 67, 22};
 inline constexpr BoxRect kCompanionRect{268, 128, 105, 23};
 inline constexpr BoxRect kPermissionToggleRect{14, 135, 65, 17};
 inline constexpr BoxRect kLocationRect{317, 72, 56, 21};
+// The phone line, in the room below the package facts and left of the Install button; with
+// several ready phones its name becomes a chooser drawn like the location selector.
+inline constexpr BoxRect kPhoneLineRect{88, 117, 216, 40};
+inline constexpr BoxRect kPhoneLabelRect{88, 128, 62, 21};
+inline constexpr BoxRect kPhoneChoiceRect{150, 128, 140, 21};
 
 // The rectangles as the window holds them: empty until its first size change.
 struct ZoneRects {
@@ -35,6 +41,7 @@ struct ZoneRects {
     BoxRect companion;
     BoxRect permissionToggle;
     BoxRect location;
+    BoxRect phone;  // empty unless there is a phone to choose
 
     static ZoneRects Fixed() { return ZoneRects{kInstallRect, kCompanionRect, kPermissionToggleRect, kLocationRect}; }
     // The rectangle of zone 1 to 7 (retry and open lie where Install does); an empty one
@@ -43,7 +50,8 @@ struct ZoneRects {
 };
 
 // The zone at a client point: Install only while no outcome is shown, the companion
-// button only while one is, then the permission toggle, then the location selector.
+// button only while one is, then the permission toggle, the location selector, the phone
+// chooser.
 int HitTestZone(const ZoneRects& zones, bool outcomeShown, int x, int y);
 // The same with the bottom button named: ZONE_INSTALL, ZONE_COMPANION, ZONE_RETRY,
 // ZONE_OPEN, or ZONE_NONE when none is offered.

@@ -28,7 +28,8 @@ ZoneRepaint CZoneTracker::Press(bool installEnabled)
     case ZONE_RETRY:
     case ZONE_OPEN:
     case ZONE_PERMISSION_TOGGLE:
-    case ZONE_LOCATION: break;
+    case ZONE_LOCATION:
+    case ZONE_PHONE: break;
     default: return ZoneRepaint{};
     }
     m_nPressedZone = m_nHoverZone;

@@ -7,9 +7,10 @@
 //
 // The scenario is "adb.scenario" in the directory named by FAKEADB_DIR (else beside this
 // program), an initialisation file with one section per kind of command:
-//   devices, getprop_sdk, getInstallLocation, install_r, install_r_s, install_r_f, other
+//   devices, devices_l, getprop_sdk, getInstallLocation, install_r, install_r_s, install_r_f, other
 // A section "<kind>@<serial>" applies to one phone and is read before "<kind>"; a section
-// "install" answers the three install kinds where their own sections are silent.
+// "install" answers the three install kinds where their own sections are silent, and
+// "devices" answers `devices -l` (devices_l) where its own is silent.
 // Keys (each also as "first-<key>", which wins on the first run of that kind):
 //   output-file    file whose exact bytes are printed (absolute, or relative to the scenario)
 //   output-text    text printed as is, with \r \n \t \0 \\ and \xHH escapes
@@ -47,6 +48,7 @@ public:
         if (!command.serial.empty()) m_sections.push_back(command.kind + L"@" + command.serial);
         m_sections.push_back(command.kind);
         if (command.kind.rfind(L"install", 0) == 0) m_sections.push_back(L"install");
+        if (command.kind == L"devices_l") m_sections.push_back(L"devices");
         m_firstRun = CountRun(command.kind) == 1;
     }
 

@@ -33,7 +33,9 @@ FakeAdbCommand ClassifyFakeAdbCommand(const std::vector<std::wstring>& args)
         command.serial = args[1];
         i = 2;
     }
-    if (Is(args, i, L"devices")) {
+    if (Is(args, i, L"devices") && Is(args, i + 1, L"-l")) {
+        command.kind = L"devices_l";
+    } else if (Is(args, i, L"devices")) {
         command.kind = L"devices";
     } else if (Is(args, i, L"shell") && Is(args, i + 1, L"getprop") && Is(args, i + 2, L"ro.build.version.sdk")) {
         command.kind = L"getprop_sdk";

@@ -5,7 +5,7 @@
 #include <vector>
 
 struct FakeAdbCommand {
-    std::wstring kind;     // devices, getprop_sdk, getInstallLocation, install_r, install_r_s, install_r_f, other
+    std::wstring kind;     // devices, devices_l, getprop_sdk, getInstallLocation, install_r, install_r_s, install_r_f, other
     std::wstring serial;   // after -s, empty without it
     std::wstring package;  // the file an install names
 };
