@@ -396,8 +396,9 @@ class Window:
 
     def painted(self):
         """Whether the window is on the screen in its own background colour (a stretch
-        of it left of the buttons, which every state leaves bare)."""
-        return count_colour(self.picture(), (150, 140, 40, 10), rgb(BACKGROUND), 0) == 400
+        of it between the package icon and the permission toggle, which every state leaves
+        bare; the phone line may fill the room left of the buttons)."""
+        return count_colour(self.picture(), (20, 112, 40, 10), rgb(BACKGROUND), 0) == 400
 
 
 class Program:
