@@ -3,9 +3,10 @@
 #include "AdbCommand.h"
 #include "AdbRunner.h"
 
-bool RunDevicesCommand(std::wstring& output, HANDLE cancelEvent)
+bool RunDevicesCommand(std::wstring& output, HANDLE cancelEvent, std::wstring* failedRunText)
 {
-    return RunAdbCommand(FormatAdbCommand(kAdbDevices, {GetAdbPath()}), output, kAdbDevicesTimeoutMs, cancelEvent);
+    return RunAdbCommand(FormatAdbCommand(kAdbDevices, {GetAdbPath()}), output, kAdbDevicesTimeoutMs, cancelEvent,
+                         failedRunText);
 }
 
 bool ListDevices(DeviceList& devices, HANDLE cancelEvent)

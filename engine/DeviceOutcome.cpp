@@ -62,8 +62,18 @@ DeviceOutcome DecideDevicesOutput(const std::wstring& output, const std::wstring
     }
     DeviceOutcome outcome;
     outcome.action = DeviceOutcome::Action::ReportNoDevice;
-    outcome.code = NoDeviceCode::AdbCannotRun;
+    outcome.code = ShowsAdbServerConflict(output) ? NoDeviceCode::AdbServerHeld : NoDeviceCode::AdbCannotRun;
     return outcome;
+}
+
+bool ShowsAdbServerConflict(const std::wstring& output)
+{
+    const std::wstring text = ToLowerAscii(output);
+    for (const wchar_t* sign : {L"doesn't match this client", L"cannot connect to daemon", L"failed to start daemon",
+                                L"could not read ok from adb server", L"protocol fault"}) {
+        if (text.find(sign) != std::wstring::npos) return true;
+    }
+    return false;
 }
 
 DeviceOutcome DecideOutcomeForSerial(const std::wstring& output, const std::wstring& serial)
@@ -98,6 +108,7 @@ unsigned NoDeviceMessageId(std::int32_t code)
     case NoDeviceCode::NoPermissions: return IDS_DEVICE_NO_PERMISSIONS;
     case NoDeviceCode::UnknownState: return IDS_DEVICE_UNKNOWN_STATE;
     case NoDeviceCode::AdbCannotRun: return IDS_ADB_CANNOT_RUN;
+    case NoDeviceCode::AdbServerHeld: return IDS_ADB_HELD_BY_UNKNOWN;
     }
     return 0;
 }

@@ -24,6 +24,8 @@ enum class NoDeviceCode : std::int32_t {
     // adb.exe ran but printed no device list: it cannot start (a DLL beside it missing)
     // or cannot start its server. No phone could ever be seen, so nothing is handed over.
     AdbCannotRun = 12,
+    // adb's server is held or fought over by another program (ShowsAdbServerConflict).
+    AdbServerHeld = 13,
 };
 
 struct DeviceOutcome {
@@ -41,9 +43,15 @@ struct DeviceOutcome {
 DeviceOutcome DecideDeviceOutcome(const DeviceList& devices);
 
 // The outcome of a `devices` run that ended, from what it printed: the list's header is
-// adb's sign of having run at all; without it the outcome is AdbCannotRun. A preferred
+// adb's sign of having run at all; without it the outcome is AdbCannotRun, or
+// AdbServerHeld when adb complained about its server. A preferred
 // serial that the list shows ready is installed to, whatever the usual choice.
 DeviceOutcome DecideDevicesOutput(const std::wstring& output, const std::wstring& preferredSerial = std::wstring());
+
+// Whether adb's output shows that its server belongs to someone else or cannot be
+// started or reached: a version fight ("doesn't match this client ... killing"), a server
+// that fails to start, or one that does not answer as adb's own does.
+bool ShowsAdbServerConflict(const std::wstring& output);
 
 // The outcome for the one phone that a script named: the install when it is ready, its
 // state's code when it is not, and no phone (never the companion manager, which would

@@ -62,14 +62,19 @@ void CInstallJob::ExecuteInstall()
     m_strTempApkPath.clear();
     // A run that could not be started or took too long leaves the outcome of no phone,
     // which tells a missing adb.exe apart below.
-    std::wstring output;
-    const bool ran = RunDevicesCommand(output, m_cancel.Get());
+    std::wstring output, failedRunText;
+    const bool ran = RunDevicesCommand(output, m_cancel.Get(), &failedRunText);
     if (IsAbandoned()) return;
 
     DeviceOutcome outcome;
     if (ran) {
         outcome = m_bSerialRequired ? DecideOutcomeForSerial(output, m_strPreferredSerial)
                                     : DecideDevicesOutput(output, m_strPreferredSerial);
+    } else if (ShowsAdbServerConflict(failedRunText)) {
+        // adb gives up with -1 when another program holds its server: no phone could be
+        // seen, and the companion manager would not help either.
+        outcome.action = DeviceOutcome::Action::ReportNoDevice;
+        outcome.code = NoDeviceCode::AdbServerHeld;
     }
     switch (outcome.action) {
     case DeviceOutcome::Action::AskCompanion:

@@ -1,5 +1,6 @@
 #include "PhoneStatus.h"
 
+#include "DeviceOutcome.h"
 #include "TextCase.h"
 #include "resource.h"
 
@@ -49,16 +50,6 @@ bool PhoneStatus::operator==(const PhoneStatus& other) const
     return kind == other.kind && portHolder == other.portHolder && SamePhones(phones, other.phones);
 }
 
-bool ShowsServerConflict(const std::wstring& output)
-{
-    const std::wstring text = ToLowerAscii(output);
-    for (const wchar_t* sign : {L"doesn't match this client", L"cannot connect to daemon", L"failed to start daemon",
-                                L"could not read ok from adb server", L"protocol fault"}) {
-        if (text.find(sign) != std::wstring::npos) return true;
-    }
-    return false;
-}
-
 PhoneStatus ReadPhoneStatus(bool ran, const std::wstring& output, bool adbExists)
 {
     PhoneStatus status;
@@ -68,7 +59,7 @@ PhoneStatus ReadPhoneStatus(bool ran, const std::wstring& output, bool adbExists
     }
     // A fight shows even when the list follows: adb won this round by killing the other
     // server, which will kill ours in turn.
-    if (ShowsServerConflict(output)) {
+    if (ShowsAdbServerConflict(output)) {
         status.kind = PhoneStatusKind::ServerConflict;
         return status;
     }

@@ -31,11 +31,6 @@ struct PhoneStatus {
     bool operator!=(const PhoneStatus& other) const { return !(*this == other); }
 };
 
-// Whether adb's output shows that its server belongs to someone else or cannot be
-// started or reached: a version fight ("doesn't match this client ... killing"), a server
-// that fails to start, or one that does not answer as adb's own does.
-bool ShowsServerConflict(const std::wstring& output);
-
 // The status after a `devices -l` run: ran is false when adb could not be started or did
 // not end in time; adbExists tells a missing adb.exe apart then.
 PhoneStatus ReadPhoneStatus(bool ran, const std::wstring& output, bool adbExists);

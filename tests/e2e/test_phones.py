@@ -94,7 +94,7 @@ class Phones(EndToEndCase):
         taken = time.monotonic() - clicked
         print(f"Install clicked -> no phone shown: {taken:.2f} s")
         self.assertGreater(taken, 9.5)
-        # adb asked for the version and got no answer, the install's as the watcher's.
+        # The program's looks at the phones meet the same silence: version checks only.
         self.assertEqual({"host:version"}, {r["service"] for r in self.phone.records() if "service" in r})
         time.sleep(0.5)
         # The watcher looks again once the install is over (`devices -l`, which waits just as
@@ -105,8 +105,8 @@ class Phones(EndToEndCase):
 
 
 class Console(EndToEndCase):
-    def apkinstall(self, phone, *options):
-        """apkinstall.exe beside the real adb client and the phone: (exit code, its line)."""
+    def apkinstall(self, phone, *options, package=DEMO_APK):
+        """apkinstall.exe beside the real adb client and the phone: (exit code, its output)."""
         folder = os.path.join(self.work, phone)
         desktop.assemble_run_directory(folder, e2ecase.BIN_DIR, e2ecase.ADB_DIR)
         shutil.copy2(APKINSTALL, folder)
@@ -114,9 +114,10 @@ class Console(EndToEndCase):
             self.phone.close()
         self.phone = desktop.EmulatedPhone(os.path.join(self.work, phone + " phone"), phone)
         result = subprocess.run([desktop.WINE_EXEC, desktop.windows_path(os.path.join(folder, "apkinstall.exe")),
-                                 *options, desktop.windows_path(DEMO_APK)], env=dict(os.environ, **self.phone.environment()),
+                                 *options, *([desktop.windows_path(package)] if package else [])],
+                                env=dict(os.environ, **self.phone.environment()),
                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
-        return result.returncode, result.stdout.decode("utf-8").strip()
+        return result.returncode, "\n".join(result.stdout.decode("utf-8").strip().splitlines())
 
     def test_apkinstall_through_the_real_adb(self):
         self.temp_copies = e2ecase.temp_copies()
@@ -139,9 +140,23 @@ class Console(EndToEndCase):
         self.assertEqual(2, self.apkinstall("unauthorized", "--check")[0])
         # --open: installed, then the launcher activity started; without one, exit 4.
         code, text = self.apkinstall("verdict-older", "--open")
-        self.assertEqual((0, "安装成功。\r\n已在手机上打开应用。"), (code, text))
+        self.assertEqual((0, "安装成功。\n已在手机上打开应用。"), (code, text))
         self.assertIn("am start -n org.example.weatherdiary/.MainActivity", self.phone.commands(every=True))
-        self.assertEqual((4, "安装成功。\r\n未能在手机上打开应用"), self.apkinstall("ready", "--open"))
+        self.assertEqual((4, "安装成功。\n未能在手机上打开应用"), self.apkinstall("ready", "--open"))
+
+    def test_apkinstall_lists_the_phones_and_installs_to_the_one_named(self):
+        self.temp_copies = e2ecase.temp_copies()
+        self.assertEqual((0, "EMU0001\tdevice\tNexus 5X\nEMU0002\tdevice\tPixel 3"),
+                         self.apkinstall("two-ready", "--list", package=None))
+        self.assertEqual(["host:devices-l"], [r["service"] for r in self.phone.records()
+                                              if r.get("service", "host:version") != "host:version"])
+        self.assertEqual(0, self.apkinstall("two-ready", "--serial", "EMU0002")[0])
+        self.assertInstalled(DEMO_APK, "-r -f", "EMU0002")
+        self.assertNotIn(("host:transport:EMU0001", None), self.phone.requests())
+        # A phone that is not there is not replaced by another one.
+        self.assertEqual(2, self.apkinstall("two-ready", "--serial", "EMU0009")[0])
+        # The same phone's record goes on: only the install to EMU0002 is in it.
+        self.assertEqual(1, len(self.phone.received()))
 
 
 if __name__ == "__main__":

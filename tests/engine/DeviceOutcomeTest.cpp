@@ -5,6 +5,7 @@
 #include "DeviceOutcome.h"
 #include "ExpectedTexts.h"
 #include "TestData.h"
+#include "resource.h"
 
 namespace {
 
@@ -99,15 +100,18 @@ TEST(DeviceOutcome, NoPhoneWithoutAdbIsReportedAsMissingAdb)
 
 TEST(DeviceOutcome, DevicesOutputWithoutItsHeaderIsAnAdbThatCannotRun)
 {
-    // adb.exe without its DLL prints nothing at all; one whose server fails says why.
-    std::vector<std::wstring> outputs = {L"", L"\r\n"};
-    for (const char* situation : {"server_garbage", "server_fail_start", "server_close"}) {
-        outputs.push_back(DevicesCapture(situation));
-    }
-    for (const std::wstring& output : outputs) {
+    // adb.exe without its DLL prints nothing at all.
+    for (const std::wstring output : {L"", L"\r\n", L"something else\r\n"}) {
         const DeviceOutcome outcome = DecideDevicesOutput(output);
         EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, outcome.action) << output.size();
         EXPECT_EQ(NoDeviceCode::AdbCannotRun, outcome.code) << output.size();
+    }
+    // One whose server is another program's, or cannot be started or reached, says so.
+    for (const char* situation : {"server_garbage", "server_fail_start", "server_close"}) {
+        const DeviceOutcome outcome = DecideDevicesOutput(DevicesCapture(situation));
+        EXPECT_EQ(DeviceOutcome::Action::ReportNoDevice, outcome.action) << situation;
+        EXPECT_EQ(NoDeviceCode::AdbServerHeld, outcome.code) << situation;
+        EXPECT_EQ(IDS_ADB_HELD_BY_UNKNOWN, NoDeviceMessageId(std::int32_t(outcome.code))) << situation;
     }
     // With the header, the list decides: no phone still asks the companion.
     EXPECT_EQ(DeviceOutcome::Action::AskCompanion, DecideDevicesOutput(DevicesCapture("empty")).action);
@@ -125,7 +129,7 @@ TEST(NoDeviceMessageId, EveryCodeHasItsText)
         {NoDeviceCode::NoDevice, 587},     {NoDeviceCode::Offline, 525},      {NoDeviceCode::Bootloader, 527},
         {NoDeviceCode::Recovery, 528},     {NoDeviceCode::AdbMissing, 526},   {NoDeviceCode::Unauthorized, 530},
         {NoDeviceCode::Authorizing, 531},  {NoDeviceCode::Connecting, 532},   {NoDeviceCode::NoPermissions, 533},
-        {NoDeviceCode::UnknownState, 534}, {NoDeviceCode::AdbCannotRun, 537},
+        {NoDeviceCode::UnknownState, 534}, {NoDeviceCode::AdbCannotRun, 537}, {NoDeviceCode::AdbServerHeld, 586},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.id, NoDeviceMessageId(std::int32_t(c.code))) << int(c.code);
@@ -137,7 +141,7 @@ TEST(NoDeviceMessageId, EveryCodeHasItsText)
 
 TEST(NoDeviceMessageId, CodesWithoutTextLeaveTheStatusAsItWas)
 {
-    for (std::int32_t code : {1, 3, 13, 100, -1}) EXPECT_EQ(0u, NoDeviceMessageId(code)) << code;
+    for (std::int32_t code : {1, 3, 14, 100, -1}) EXPECT_EQ(0u, NoDeviceMessageId(code)) << code;
 }
 
 TEST(DecideDevicesOutput, ChosenSerialWinsWhileReadyAndANamedOneIsTheOnlyOne)

@@ -78,12 +78,20 @@ TEST(PhoneLine, FollowsThePhoneAsItIsPluggedAllowedAndPulledOut)
     SetPhones(window.Phone(), "EMU0001                offline usb:1-1 transport_id:1\r\n", "EMU0001\toffline\r\n");
     EXPECT_TRUE(WaitForLine(window, ExpectedTextFor(IDS_PHONE_OFFLINE), kStatusRed, L"phone-line-offline.png"));
 
-    window.Phone().SetOutputBytes(L"devices_l",
+    // adb 1.0.40 ends with -1 when it cannot reach a server of its own.
+    window.Phone().SetOutputBytes(L"devices",
                                   "adb server version (31) doesn't match this client (40); killing...\r\n"
                                   "* failed to start daemon\r\nerror: cannot connect to daemon\r\n");
-    window.Phone().Set(L"devices_l", L"exit", L"1");
-    EXPECT_TRUE(
-        WaitForLine(window, ExpectedTextFor(IDS_ADB_HELD_BY_UNKNOWN), kStatusRed, L"phone-line-adb-held.png"));
+    window.Phone().Set(L"devices", L"exit", L"4294967295");
+    window.Phone().Set(L"devices_l", L"exit", L"4294967295");
+    const std::wstring held = ExpectedTextFor(IDS_ADB_HELD_BY_UNKNOWN);
+    EXPECT_TRUE(WaitForLine(window, held, kStatusRed, L"phone-line-adb-held.png"));
+
+    // The Install click says the same, not that no phone is attached.
+    window.ClickAt(340, 138);
+    const TextLook longFailure{BoxRect{218, 28, 163, 68}, kStatusRed};
+    EXPECT_TRUE(window.PumpUntil([&] { return TextMatches(*window.Capture(), {{held, longFailure}}); }, 10000))
+        << ShowsText(*window.Capture(), held, longFailure).message();
 }
 
 TEST(PhoneLine, SecondOfTwoReadyPhonesChosenByClicksGetsTheInstall)

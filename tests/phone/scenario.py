@@ -4,6 +4,8 @@ that changes over time or after some requests.
     {
       "version": 40,                      the server's host:version (the client's own)
       "silent": false,                    accept connections and never answer
+      "ignores_kill": false,              answer host:kill with OKAY and keep serving, as
+                                          another program's server that restarts at once
       "devices": [ DEVICE, ... ],
       "steps": [ {"after_ms": 3000, "devices": [...]},
                  {"after_requests": 1, "of": "host:devices", "update": {"EMU0001": {...}}} ]
@@ -71,6 +73,7 @@ class Scenario:
         self.document = document
         self.version = int(document.get("version", 40))
         self.silent = bool(document.get("silent", False))
+        self.ignores_kill = bool(document.get("ignores_kill", False))
         self.started = time.monotonic()
         self.lock = threading.Lock()
         self.devices = [complete_device(d, i) for i, d in enumerate(document.get("devices", []))]

@@ -107,7 +107,8 @@ class AdbServer:
             okay(sock, "%04x" % self.scenario.version)
         elif request == "kill":
             okay(sock)
-            self.stopping.set()
+            if not self.scenario.ignores_kill:
+                self.stopping.set()
         elif request in ("devices", "devices-l"):
             okay(sock, self.device_list(request == "devices-l"))
         elif request == "track-devices":

@@ -81,6 +81,14 @@ class PhoneServer(unittest.TestCase):
         self.thread.join(5)
         self.assertFalse(self.thread.is_alive(), "host:kill ends the server")
 
+    def test_another_version_that_outlives_kill(self):
+        self.serve({"version": 31, "ignores_kill": True, "devices": []})
+        self.assertEqual("001f", self.request("host:version"))
+        self.connect("host:kill").close()
+        self.assertEqual("001f", self.request("host:version"), "still serving after host:kill")
+        self.assertTrue(self.thread.is_alive())
+        self.server.scenario.ignores_kill = False  # so that tearDown's kill ends it
+
     def test_push_then_pm_install_over_a_pty_and_rm(self):
         self.serve({"devices": [{"serial": "S", "profile": "legacy"}]})
         payload = os.urandom(70000)

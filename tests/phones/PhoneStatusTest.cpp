@@ -2,6 +2,7 @@
 
 #include "AdbServerPort.h"
 #include "PhoneStatus.h"
+#include "TestData.h"
 #include "resource.h"
 
 namespace {
@@ -99,4 +100,12 @@ TEST(AdbServerPort, HolderNamedByFileNameUnlessItIsOurAdb)
     EXPECT_EQ(L"adb.exe", PortHolderFromPath(L"C:\\Helper\\adb.exe", L"C:\\ours\\adb.exe"));  // another adb
     EXPECT_EQ(L"", PortHolderFromPath(L"C:\\OURS\\ADB.EXE", L"C:\\ours\\adb.exe"));
     EXPECT_EQ(L"", PortHolderFromPath(L"", L"C:\\ours\\adb.exe"));
+}
+
+TEST(PhoneStatus, CapturedVersionFightIsAConflict)
+{
+    const std::wstring output = WidenBytes(ReadTestData("adb/version_mismatch__devices.txt"));
+    EXPECT_EQ(PhoneStatusKind::ServerConflict, ReadPhoneStatus(true, output, true).kind);
+    EXPECT_EQ(PhoneStatusKind::NoPhone,
+              ReadPhoneStatus(true, WidenBytes(ReadTestData("adb/empty__devices.txt")), true).kind);
 }

@@ -115,6 +115,10 @@ LRESULT CApkInstallerWnd::OnInstallNoDevice(WPARAM wParam)
     // "installing" standing beside an enabled Install button.
     const unsigned id = NoDeviceMessageId(std::int32_t(wParam));
     SetStatusText(id != 0 ? id : IDS_DEVICE_UNKNOWN_STATE);
+    // The watcher may have named the program that holds adb's port.
+    if (NoDeviceCode(wParam) == NoDeviceCode::AdbServerHeld && !m_phoneStatus.portHolder.empty()) {
+        m_strStatus = FormatPhoneLine(LoadStringResource(IDS_ADB_HELD_BY_FMT), m_phoneStatus.portHolder);
+    }
     StopBusyAnimation();
     m_nState = STATE_FAILED;
     SetInstallEnabled(true);

@@ -32,8 +32,8 @@ inline constexpr BoxRect kLocationRect{317, 72, 56, 21};
 // The phone line, in the room below the package facts and left of the Install button; with
 // several ready phones its name becomes a chooser drawn like the location selector.
 inline constexpr BoxRect kPhoneLineRect{88, 117, 216, 40};
-inline constexpr BoxRect kPhoneLabelRect{88, 128, 62, 21};
-inline constexpr BoxRect kPhoneChoiceRect{150, 128, 140, 21};
+inline constexpr BoxRect kPhoneLabelRect{88, 128, 66, 21};
+inline constexpr BoxRect kPhoneChoiceRect{154, 128, 136, 21};
 
 // The rectangles as the window holds them: empty until its first size change.
 struct ZoneRects {
