@@ -46,5 +46,13 @@ bool HandOverToCompanion(const std::wstring& packagePath)
     return StartCompanion(CompanionHandOverParameters(packagePath), SW_SHOW);
 }
 
+bool IsCompanionBeside()
+{
+    const std::wstring program = GetProgramDirPath(kCompanionExecutable);
+    if (program.empty()) return false;
+    const DWORD attributes = ::GetFileAttributesW(program.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Nothing to tell the user when it fails: the button simply does nothing.
 void LaunchCompanionInstaller() { StartCompanion(kCompanionInstallerSwitch, SW_SHOWNORMAL); }

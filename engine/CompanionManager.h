@@ -20,5 +20,8 @@ int QueryCompanionManager();
 // the manager was started: without Helmsway.exe beside us nothing takes the package.
 bool HandOverToCompanion(const std::wstring& packagePath);
 
+// Helmsway.exe lies beside this program, so that its installer can be started.
+bool IsCompanionBeside();
+
 // Starts Helmsway.exe with "-apkinstaller": the manager's own installer.
 void LaunchCompanionInstaller();

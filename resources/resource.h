@@ -119,6 +119,20 @@
 #define IDS_CONSOLE_INSTALLED       535
 #define IDS_CONSOLE_HANDED_OVER     536
 
+// The buttons offered once an outcome is shown, and the verdict on the attached phone.
+#define IDS_RETRY_BUTTON            600
+#define IDS_COMPANION_LABEL         601
+#define IDS_OPEN_BUTTON             602
+#define IDS_OPENED                  603
+#define IDS_OPEN_FAILED             604
+#define IDS_VERDICT_UPGRADE_FMT     610
+#define IDS_VERDICT_FRESH           611
+#define IDS_VERDICT_SAME_VERSION    612
+#define IDS_VERDICT_OLD_ANDROID_FMT 613
+#define IDS_VERDICT_NEWER_FMT       614
+#define IDS_VERDICT_NO_ABI          615
+#define IDS_VERDICT_LOW_SPACE_FMT   616
+
 // Images: PNG files, resource type 23.
 #define IDB_FRAME_SKIN              200
 #define IDB_CLOSE_BUTTON            157

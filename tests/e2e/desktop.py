@@ -22,6 +22,11 @@ STANDIN_PHONES = os.path.join(PHONES, "standin")
 PHONE_SERVER = os.path.join(REPO, "tests", "phone", "phone.py")
 WINE_EXEC = os.path.join(REPO, "scripts", "wine-exec")
 TITLE = "APK安装器"
+# The window's regular look at the phones, and adb's version check before each request.
+WATCHER_SERVICES = ("host:version", "host:devices-l")
+# What the window asks a phone on its own: the verdict before a click, opening the app after.
+VERDICT_COMMANDS = ("getprop ro.product.cpu.", "pm list packages", "dumpsys package", "df /data", "stat -f /data",
+                    "cmd package resolve-activity", "am start", "monkey ")
 
 # The program's own files, as the build leaves them in its bin directory.
 PROGRAM_FILES = ("ApkInstaller.exe", "Pakrun.dll", "Language.xml")
@@ -139,25 +144,57 @@ class EmulatedPhone:
             except ProcessLookupError:
                 pass
 
-    def records(self):
+    def records(self, every=False):
+        """The record's entries; those from mark() on unless every is set."""
         try:
             with open(self.record, encoding="utf-8") as f:
-                return [json.loads(line) for line in f if line.strip()]
+                entries = [json.loads(line) for line in f if line.strip()]
         except FileNotFoundError:
             return []
+        return entries if every else entries[self.marked:]
 
-    def requests(self):
-        """(service, serial) of each request but the version checks adb makes before each and
-        the program's looks at the phones while no install runs (host:devices-l)."""
-        return [(r["service"], r["serial"]) for r in self.records()
-                if r.get("service", "host:version") not in ("host:version", "host:devices-l")]
+    marked = 0
 
-    def services(self):
-        return [service for service, _ in self.requests()]
+    def mark(self):
+        """From now on records() leaves out what came before, e.g. the window's look at the
+        phone before any click."""
+        self.marked = len(self.records(every=True))
 
-    def commands(self):
-        """The command lines the phone's shell ran, e.g. "pm getInstallLocation"."""
-        return [r["command"] for r in self.records() if "command" in r]
+    def settle(self, first_look=8.0, quiet=1.5, limit=20.0):
+        """Waits for the window's first look at the phones (`devices -l`, which it repeats
+        every two seconds) and until it has asked the phone nothing else for `quiet`
+        seconds, then marks the record there."""
+        started = time.monotonic()
+        while not any(r.get("service") == "host:devices-l" for r in self.records(every=True)):
+            if time.monotonic() - started > first_look:
+                break
+            time.sleep(0.1)
+
+        def asked():
+            return sum(1 for r in self.records(every=True) if r.get("service") not in WATCHER_SERVICES)
+
+        count, since = asked(), time.monotonic()
+        while time.monotonic() - since < quiet and time.monotonic() - started < limit:
+            time.sleep(0.1)
+            now = asked()
+            if now != count:
+                count, since = now, time.monotonic()
+        self.mark()
+
+    def requests(self, every=False):
+        """(service, serial) of each request but the version checks adb makes before each and,
+        unless every is set, the window's own looks at the phones (`devices -l`)."""
+        return [(r["service"], r["serial"]) for r in self.records(every) if r.get("service", "host:version") != "host:version"
+                and (every or r["service"] != "host:devices-l")]
+
+    def services(self, every=False):
+        return [service for service, _ in self.requests(every)]
+
+    def commands(self, every=False):
+        """The command lines the phone's shell ran, e.g. "pm getInstallLocation"; unless every
+        is set, without the window's questions before a click and for opening the app."""
+        return [r["command"] for r in self.records(every) if "command" in r
+                and (every or not r["command"].startswith(VERDICT_COMMANDS))]
 
     def received(self):
         """Each byte stream the phone received: via (sync, stream, session), path or name,
@@ -359,9 +396,9 @@ class Window:
 
     def painted(self):
         """Whether the window is on the screen in its own background colour (a stretch
-        of it below the title band, above the package facts, which every state leaves
-        bare; the room left of the buttons holds the phone line)."""
-        return count_colour(self.picture(), (100, 28, 40, 6), rgb(BACKGROUND), 0) == 240
+        of it between the package icon and the permission toggle, which every state leaves
+        bare; the phone line may fill the room left of the buttons)."""
+        return count_colour(self.picture(), (20, 112, 40, 10), rgb(BACKGROUND), 0) == 400
 
 
 class Program:

@@ -86,7 +86,8 @@ class Drop(EndToEndCase):
         self.click(desktop.PERMISSION_TOGGLE)
         self.wait_for(lambda: self.window.geometry()[2:] == desktop.OPEN_SIZE, 3, "the window 347 pixels high")
         self.pointer_away()
-        panel = self.window.picture()
+        # The list paints its rows on its own, after the window has grown.
+        panel = self.wait_for_picture(lambda p: len(warning_icon_tops(p)) >= 3, 5, "the panel's rows")
         self.save(panel, "panel-special-access")
         # The SMS and accessibility pair (two rows of description), READ_SMS (two), then
         # the accessibility service: titles three rows apart from the first row on.

@@ -13,6 +13,13 @@ SELECTOR = desktop.Skin("selector.png", 3)
 NORMAL, HOVER, PRESSED, DISABLED = range(4)
 
 
+def label_pixels(picture, box):
+    """White label pixels inside a push button, away from its rounded edges: the skin
+    itself holds none."""
+    x, y, w, h = box
+    return desktop.count_colour(picture, (x + 6, y + 4, w - 12, h - 8), (255, 255, 255), 30)
+
+
 class Install(EndToEndCase):
     def busy_indicator_turns(self):
         """The indicator is drawn left of the status line and changes from one look to the
@@ -83,8 +90,10 @@ class Install(EndToEndCase):
         self.assertGreater(closed - shown, 4.0)
         self.assertLess(closed - shown, 7.0)
 
-        self.assertEqual(NORMAL, BUTTON.frame_at(succeeded, desktop.COMPANION_BUTTON),
-                         "the companion button stands in the Install button's place")
+        # No companion manager beside the program and no launcher activity on the phone:
+        # no button in the Install button's place, where one would do nothing.
+        self.assertIsNone(BUTTON.frame_at(succeeded, desktop.COMPANION_BUTTON), "no companion button")
+        self.assertIsNone(BUTTON.frame_at(succeeded, desktop.INSTALL_BUTTON), "no button at all")
         # Judged on pictures that still show the outcome: the last one may catch the window
         # while it goes away.
         showing = [p for p in pictures if desktop.shows(p, desktop.STATUS_SUCCEEDED)]
@@ -102,6 +111,7 @@ class Install(EndToEndCase):
         failed = self.wait_for_line(desktop.STATUS_FAILED, 15)
         self.save(failed, "failed")
         self.assertEqual(NORMAL, BUTTON.frame_at(failed, desktop.COMPANION_BUTTON))
+        self.assertGreater(label_pixels(failed, desktop.COMPANION_BUTTON), 15, "the companion button has a label")
         self.assertShows(failed, desktop.NOTE_FAILED)
         self.assertIsNone(SELECTOR.frame_at(failed, desktop.LOCATION_SELECTOR))
         self.assertInstalled(DEMO_APK, "-r -f")
@@ -118,6 +128,33 @@ class Install(EndToEndCase):
         self.assertIn("Helmsway.exe", record[0])
 
         self.close_by_button()
+
+    def test_failure_without_the_companion_offers_reinstall_which_succeeds(self):
+        self.start("failed-then-ready", [desktop.windows_path(DEMO_APK)])
+        self.click(desktop.INSTALL_BUTTON)
+        self.pointer_away()
+        failed = self.wait_for_line(desktop.STATUS_FAILED, 15)
+        self.save(failed, "failed-reinstall-offered")
+        # No manager beside the program: its button would do nothing, so Install again
+        # stands in the Install button's place, labelled.
+        self.assertEqual(NORMAL, BUTTON.frame_at(failed, desktop.INSTALL_BUTTON), "the reinstall button")
+        self.assertIsNone(BUTTON.frame_at(failed, desktop.COMPANION_BUTTON), "no companion button")
+        self.assertGreater(label_pixels(failed, desktop.INSTALL_BUTTON), 15, "the reinstall button has a label")
+        self.assertFalse(desktop.shows(failed, desktop.NOTE_FAILED, 10), "no note pointing to another installer")
+
+        self.click(desktop.INSTALL_BUTTON)
+        self.pointer_away()
+        self.assertShows(self.window.picture(), desktop.STATUS_INSTALLING)
+        succeeded = self.wait_for_line(desktop.STATUS_SUCCEEDED, 15)
+        self.save(succeeded, "reinstalled")
+        with open(DEMO_APK, "rb") as f:
+            size = len(f.read())
+        installs = [c for c in self.phone.commands() if c.startswith("cmd package 'install'")]
+        self.assertEqual([f"cmd package 'install' '-r' '-f' -S {size}"] * 2, installs,
+                         "the same package to the same place, twice")
+        self.assertEqual(2, len(self.phone.received()))
+        self.assertEqual([], self.companion_record())
+        self.assertExit(10)
 
     def test_no_phone_then_a_phone_plugged_in_installs_on_the_second_click(self):
         self.start("plugged-late", [desktop.windows_path(DEMO_APK)])

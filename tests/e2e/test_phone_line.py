@@ -66,8 +66,8 @@ class PhoneLine(EndToEndCase):
         self.start("other-server", [desktop.windows_path(DEMO_APK)])
         held = self.wait_for_line(self.line(TROUBLE_RED), 20)
         self.save(held, "phone-line-adb-held")
-        versions = [r for r in self.phone.records() if r.get("service") == "host:version"]
-        kills = [r for r in self.phone.records() if r.get("service") == "host:kill"]
+        versions = [r for r in self.phone.records(every=True) if r.get("service") == "host:version"]
+        kills = [r for r in self.phone.records(every=True) if r.get("service") == "host:kill"]
         self.assertTrue(versions and kills, "the real client asked the version and killed the server")
         self.click(desktop.INSTALL_BUTTON)
         self.pointer_away()

@@ -97,9 +97,10 @@ class Phones(EndToEndCase):
         # The program's looks at the phones meet the same silence: version checks only.
         self.assertEqual({"host:version"}, {r["service"] for r in self.phone.records() if "service" in r})
         time.sleep(0.5)
-        # The phone line's next look waits for the same silence; the install's adb is gone.
-        running = [command for _, command in desktop.processes_under(self.work + "/program/adb.exe")]
-        self.assertEqual([], [c for c in running if not c.endswith("devices -l")], "no install's adb.exe left running")
+        # The watcher looks again once the install is over (`devices -l`, which waits just as
+        # long); the install's own adb must be gone.
+        left = [c for _, c in desktop.processes_under(self.work + "/program/adb.exe") if "devices -l" not in c]
+        self.assertEqual([], left, "no adb.exe of the install left running")
         self.close_by_button()
         time.sleep(0.5)
         self.assertEqual([], desktop.processes_under(self.work + "/program/adb.exe"), "none left after closing")
@@ -131,6 +132,20 @@ class Console(EndToEndCase):
         self.assertEqual(2, self.apkinstall("unauthorized")[0])
         self.assertEqual(["host:devices"], self.phone.services())
 
+    def test_apkinstall_check_and_open_through_the_real_adb(self):
+        # --check installs nothing and says what the window would say before a click.
+        self.assertEqual((0, "可以安装：将从 2.2 升级到 2.3.1"), self.apkinstall("verdict-older", "--check"))
+        self.assertEqual([], self.phone.received())
+        self.assertEqual((5, "此应用需要 Android 5.0，这台手机是 Android 4.4"),
+                         self.apkinstall("verdict-old-android", "--check"))
+        self.assertEqual((5, "手机上已有更高版本 3.0，需先卸载才能安装"), self.apkinstall("verdict-newer", "--check"))
+        self.assertEqual(2, self.apkinstall("unauthorized", "--check")[0])
+        # --open: installed, then the launcher activity started; without one, exit 4.
+        code, text = self.apkinstall("verdict-older", "--open")
+        self.assertEqual((0, "安装成功。\n已在手机上打开应用。"), (code, text))
+        self.assertIn("am start -n org.example.weatherdiary/.MainActivity", self.phone.commands(every=True))
+        self.assertEqual((4, "安装成功。\n未能在手机上打开应用"), self.apkinstall("ready", "--open"))
+
     def test_apkinstall_lists_the_phones_and_installs_to_the_one_named(self):
         self.temp_copies = e2ecase.temp_copies()
         self.assertEqual((0, "EMU0001\tdevice\tNexus 5X\nEMU0002\tdevice\tPixel 3"),
@@ -144,7 +159,8 @@ class Console(EndToEndCase):
         # name keeps its record: nothing is added to it).
         before = self.phone.received()
         self.assertEqual(2, self.apkinstall("two-ready", "--serial", "EMU0009")[0])
-        self.assertEqual(before, self.phone.received())
+        # The same phone's record goes on: only the install to EMU0002 is in it.
+        self.assertEqual(1, len(self.phone.received()))
 
 
 if __name__ == "__main__":

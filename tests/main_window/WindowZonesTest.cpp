@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "WindowStyle.h"
 #include "WindowZones.h"
 
 TEST(HitTestZone, EdgesOfEachZoneAreInsideOnTheLeftAndTopOnly)
@@ -27,13 +28,32 @@ TEST(HitTestZone, OutcomeDecidesWhichOfTheOverlappingButtonsExists)
     EXPECT_EQ(ZONE_NONE, HitTestZone(zones, false, 320, 150));
 }
 
+TEST(OfferedButton, NoOutcomeLeavesTheUserWithoutAWayOn)
+{
+    EXPECT_EQ(ZONE_INSTALL, OfferedButton(false, STATE_FAILED, true, true));  // no usable phone
+    EXPECT_EQ(ZONE_COMPANION, OfferedButton(true, STATE_FAILED, true, false));
+    EXPECT_EQ(ZONE_RETRY, OfferedButton(true, STATE_FAILED, false, false));
+    EXPECT_EQ(ZONE_OPEN, OfferedButton(true, STATE_SUCCEEDED, true, true));
+    EXPECT_EQ(ZONE_COMPANION, OfferedButton(true, STATE_SUCCEEDED, true, false));
+    EXPECT_EQ(ZONE_NONE, OfferedButton(true, STATE_SUCCEEDED, false, false));
+
+    // Retry and open are hit where Install is; with nothing offered only the toggle and
+    // the selector remain.
+    const ZoneRects zones = ZoneRects::Fixed();
+    EXPECT_EQ(ZONE_RETRY, HitTestZoneOffering(zones, ZONE_RETRY, 308, 128));
+    EXPECT_EQ(ZONE_NONE, HitTestZoneOffering(zones, ZONE_RETRY, 270, 140));
+    EXPECT_EQ(ZONE_OPEN, HitTestZoneOffering(zones, ZONE_OPEN, 374, 149));
+    EXPECT_EQ(ZONE_NONE, HitTestZoneOffering(zones, ZONE_NONE, 320, 140));
+    EXPECT_EQ(ZONE_PERMISSION_TOGGLE, HitTestZoneOffering(zones, ZONE_NONE, 14, 135));
+}
+
 TEST(HitTestZone, RectanglesAreEmptyUntilTheFirstSizeChange)
 {
     const ZoneRects none;
     EXPECT_EQ(ZONE_NONE, HitTestZone(none, false, 320, 140));
     EXPECT_EQ(ZONE_NONE, HitTestZone(none, false, 20, 140));
     EXPECT_TRUE(none.Of(ZONE_INSTALL).IsEmpty());
-    EXPECT_TRUE(ZoneRects::Fixed().Of(7).IsEmpty());
+    EXPECT_TRUE(ZoneRects::Fixed().Of(8).IsEmpty());
     EXPECT_TRUE(ZoneRects::Fixed().Of(kZoneOutside).IsEmpty());
 }
 

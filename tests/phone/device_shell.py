@@ -1,7 +1,11 @@
 """The commands the phone's shell runs for adb: getprop, pm, cmd package, rm, ls -l of a
-pushed file, and wm density where the scenario gives the phone a "density"; anything else
-is not found, as the phone's sh says."""
+pushed file, wm density where the scenario gives the phone a "density", dumpsys package, df,
+stat -f, am start, monkey; anything else is not found, as the phone's sh says. What the
+package manager knows of installed packages and launcher activities, and the free space of
+/data, come from the scenario (scenario.py)."""
 import shlex
+
+import phone_state
 
 
 class DeviceShell:
@@ -21,15 +25,31 @@ class DeviceShell:
         if name == "getprop":
             return self.getprop(device, args), "", 0
         if name == "pm":
+            if args[:2] == ["list", "packages"]:
+                return phone_state.list_packages(device, args[2:])
             return self.package_manager.run(device, args, read_stdin)
         if name == "cmd" and "cmd" in device["features"].split(","):
             if args[:1] != ["package"]:
                 return "", f"Can't find service: {args[0] if args else ''}\n", 20
+            if args[1:2] == ["resolve-activity"]:
+                return phone_state.resolve_activity(device, args[2:])
+            if args[1:3] == ["list", "packages"]:
+                return phone_state.list_packages(device, args[3:])
             return self.package_manager.run(device, args[1:], read_stdin)
         if name == "wm" and "density" in device:
             return self.wm(device, args)
         if name == "ls":
             return self.ls(device, args)
+        if name == "dumpsys" and args[:1] == ["package"]:
+            return phone_state.dumpsys_package(device, args[1:])
+        if name == "df":
+            return phone_state.df(device, args)
+        if name == "stat" and args[:1] == ["-f"]:
+            return phone_state.stat_fs(device, args[1:])
+        if name == "am" and args[:1] == ["start"]:
+            return phone_state.am_start(device, args[1:])
+        if name == "monkey":
+            return phone_state.monkey(device, args)
         if name == "rm":
             for path in (a for a in args if not a.startswith("-")):
                 self.files.remove(device["serial"], path)

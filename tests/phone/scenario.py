@@ -15,8 +15,10 @@ A DEVICE is {"serial", "state" (device, offline, unauthorized, recovery, ...), "
 (legacy, modern, android10: defaults for the rest), "features", "model", "product",
 "device", "devpath", "transport_id", "properties" {getprop name: value},
 "install_location" (pm getInstallLocation's answer), "density" {"physical", "override"}
-(what wm density prints; without it the phone's sh knows no wm), "install" {"result": "Success" or a
-failure code with its message, "delay_ms"}}. A step applies once its time has passed or
+(what wm density prints; without it the phone's sh knows no wm), "install" {"result":
+"Success" or a failure code with its message, "delay_ms", "later": {"result", "delay_ms"} for
+every install after the first}, "installed" {package: {"versionCode", "versionName"}},
+"launchers" {package: component}, "data_free_kb" (phone_state.py)}. A step applies once its time has passed or
 once that many requests (of that exact service, when "of" is given) came before; "devices"
 replaces the list, "update" changes fields of the phones it names."""
 import copy

@@ -11,8 +11,10 @@ import tempfile
 import threading
 import unittest
 
+from device_shell import DeviceShell
+from package_manager import PackageManager
 from recorder import Recorder
-from scenario import Scenario
+from scenario import Scenario, complete_device
 from server import AdbServer
 
 
@@ -150,6 +152,47 @@ class PhoneServer(unittest.TestCase):
         streams = [(r["received"]["via"], r["received"]["sha256"]) for r in self.records() if "received" in r]
         self.assertEqual([("stream", hashlib.sha256(payload).hexdigest()),
                           ("session", hashlib.sha256(b"abcd").hexdigest())], streams)
+
+
+class PhoneState(unittest.TestCase):
+    """What the phone says of itself for the window's questions, by generation."""
+
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.shell = DeviceShell(PackageManager(None, Recorder(os.path.join(self.folder.name, "r.jsonl"))), None)
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def run_on(self, device, command):
+        return self.shell.run(complete_device(device, 0), command, None)
+
+    def test_packages_space_and_launchers(self):
+        installed = {"installed": {"org.x": {"versionCode": 7, "versionName": "0.7"}, "org.xy": {"versionCode": 9}},
+                     "launchers": {"org.x": "org.x/.Main"}, "data_free_kb": 100}
+        modern, legacy = dict(installed, profile="modern"), dict(installed, profile="legacy")
+        self.assertEqual(("package:org.x versionCode:7\npackage:org.xy versionCode:9\n", "", 0),
+                         self.run_on(modern, "pm list packages --show-versioncode org.x"))
+        self.assertEqual(1, self.run_on(legacy, "pm list packages --show-versioncode org.x")[2])
+        self.assertIn("versionCode=7 targetSdk=29\n    versionName=0.7\n", self.run_on(legacy, "dumpsys package org.x")[0])
+        self.assertIn("Unable to find package", self.run_on(legacy, "dumpsys package org.z")[0])
+        self.assertIn("     100  50% /data", self.run_on(modern, "df /data")[0])
+        self.assertIn("/data                 4.0G", self.run_on(legacy, "df /data")[0])
+        self.assertIn("Available: 25\n", self.run_on(modern, "stat -f /data")[0])
+        self.assertTrue(self.run_on(modern, "cmd package resolve-activity --brief -c C org.x")[0].endswith("\norg.x/.Main\n"))
+        self.assertEqual("No activity found\n", self.run_on(modern, "cmd package resolve-activity --brief -c C org.xy")[0])
+        self.assertEqual(127, self.run_on(legacy, "cmd package resolve-activity --brief org.x")[2], "no cmd before 7")
+        self.assertEqual(0, self.run_on(modern, "am start -n org.x/.Main")[2])
+        self.assertIn("does not exist", self.run_on(modern, "am start -n org.x/.Other")[0])
+        self.assertIn("Events injected: 1", self.run_on(legacy, "monkey -p org.x -c C 1")[0])
+        self.assertIn("monkey aborted", self.run_on(legacy, "monkey -p org.xy -c C 1")[0])
+
+    def test_a_later_install_result(self):
+        manager = self.shell.package_manager
+        device = complete_device({"serial": "S", "install": {"result": "INSTALL_FAILED_X", "later": {"result": "Success"}}}, 0)
+        self.assertEqual("Failure [INSTALL_FAILED_X]\n", manager.finish(device)[0])
+        self.assertEqual("Success\n", manager.finish(device)[0])
+        self.assertEqual("Success\n", manager.finish(device)[0])
 
 
 if __name__ == "__main__":

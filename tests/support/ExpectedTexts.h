@@ -106,6 +106,18 @@ inline constexpr ExpectedText kExpectedTexts[] = {
     {585, L"电脑上的 %s 正在占用adb\xFF0C请退出该程序\xFF08例如手机助手\xFF09后再试"},
     {586, L"电脑上的其它程序正在占用adb\xFF0C请退出该程序\xFF08例如手机助手\xFF09后再试"},
     {587, L"未检测到手机\xFF1A请用USB线连接手机\xFF0C在开发者选项中打开USB调试\xFF0C并在手机上允许这台电脑调试"},
+    {600, L"重新安装"},
+    {601, L"其它安装器"},
+    {602, L"打开"},
+    {603, L"已在手机上打开应用\x3002"},
+    {604, L"未能在手机上打开应用"},
+    {610, L"可以安装\xFF1A将从 %s 升级到 %s"},
+    {611, L"可以安装到这台手机"},
+    {612, L"手机已装有相同版本\xFF0C将覆盖安装"},
+    {613, L"此应用需要 Android %s\xFF0C这台手机是 Android %s"},
+    {614, L"手机上已有更高版本 %s\xFF0C需先卸载才能安装"},
+    {615, L"安装包没有适合这台手机处理器的代码"},
+    {616, L"手机空间可能不够\xFF08剩余 %s\xFF09"},
 };
 
 inline std::wstring ExpectedTextFor(unsigned id)

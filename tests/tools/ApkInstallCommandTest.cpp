@@ -17,6 +17,20 @@ TEST(ParseApkInstallArgs, PackageAloneOrAfterSd)
     EXPECT_EQ(L"x.apk", sd.package);
 }
 
+TEST(ParseApkInstallArgs, OpenWithAnInstallCheckAlone)
+{
+    const ApkInstallArgs open = ParseApkInstallArgs({L"--open", L"--sd", L"x.apk"});
+    EXPECT_TRUE(open.valid && open.open && open.installToSd);
+    const ApkInstallArgs check = ParseApkInstallArgs({L"--check", L"x.apk"});
+    EXPECT_TRUE(check.valid && check.check);
+    EXPECT_FALSE(check.open || check.installToSd);
+    for (const auto& args : std::vector<std::vector<std::wstring>>{
+             {L"--check", L"--sd", L"x.apk"}, {L"--open", L"--check", L"x.apk"}, {L"--open", L"--open", L"x.apk"},
+             {L"--check"}}) {
+        EXPECT_FALSE(ParseApkInstallArgs(args).valid) << args.size();
+    }
+}
+
 TEST(ParseApkInstallArgs, SerialAndList)
 {
     const ApkInstallArgs both = ParseApkInstallArgs({L"--serial", L"EMU 2", L"--sd", L"x.apk"});

@@ -257,11 +257,12 @@ TEST_F(ApkInstallToolTest, UsageErrors)
         const ChildRun run = Apkinstall(args);
         EXPECT_EQ(64u, run.exitCode) << args;
         EXPECT_TRUE(run.out.empty()) << args;
-        EXPECT_EQ("usage: apkinstall [--sd] [--serial SERIAL] PACKAGE | --list\r\n", run.err) << args;
+        EXPECT_EQ("usage: apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list\r\n", run.err)
+            << args;
     }
     EXPECT_TRUE(m_adb.RecordedCommands().empty());
 
     const ChildRun help = Apkinstall(L"--help");
     EXPECT_EQ(0u, help.exitCode);
-    EXPECT_EQ("usage: apkinstall [--sd] [--serial SERIAL] PACKAGE | --list\r\n", help.out);
+    EXPECT_EQ("usage: apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list\r\n", help.out);
 }

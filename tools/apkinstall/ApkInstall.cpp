@@ -1,10 +1,16 @@
-// apkinstall [--sd] [--serial SERIAL] PACKAGE | --list
+// apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list
 //
 // Installs one package, or a bundle of split packages, as the window's Install button
 // does: the same worker job, with adb.exe and Helmsway.exe beside this program and the same
 // companion rules; with --serial, to that phone only. Prints one line (the window's own text
 // after a failure or without a usable phone) and exits with 0 installed, 1 install failed,
-// 2 no usable phone, 3 handed over, 64 usage error.
+// 2 no usable phone, 3 handed over, 64 usage error. With --open it then opens the app on the phone and says
+// so (4: installed, not opened).
+//
+// --check installs nothing: it prints the window's verdict on the attached phone (the
+// --serial one, else the one an install would go to) and exits 0 when nothing stands
+// against the install, 5 when something does, 2 without a ready phone, 1 when the package
+// cannot be read.
 //
 // --list prints the attached phones, one line each (serial, state, model, tab-separated),
 // and exits with 0; when adb cannot list them it prints the window's phone line for that
@@ -22,6 +28,8 @@
 #include "InstallMessages.h"
 #include "InstallProgress.h"
 #include "LongPath.h"
+#include "PackageFactsReader.h"
+#include "PhoneQuery.h"
 #include "PhoneStatus.h"
 #include "PortOwner.h"
 #include "StringResource.h"
@@ -111,6 +119,39 @@ int ListPhones()
     return 0;
 }
 
+// The phone named by --serial, else the one an install would go to now.
+bool ChoosePhone(const std::wstring& serial, PhoneAddress& phone)
+{
+    phone = PhoneAddress{GetAdbPath(), serial, nullptr};
+    return !serial.empty() || FindReadyPhone(nullptr, phone.serial);
+}
+
+int CheckPackage(const std::wstring& package, const std::wstring& serial)
+{
+    PackageFacts facts;
+    if (!ReadPackageFacts(package, facts)) return Finish(ApkInstallExit::Failed, LoadStringResource(IDS_ERR_INVALID_APK));
+    PhoneAddress phone;
+    if (!ChoosePhone(serial, phone)) return Finish(ApkInstallExit::NoPhone, LoadStringResource(IDS_NO_DEVICE));
+    const Verdict verdict = ChooseVerdict(facts, QueryPhoneFacts(phone, facts.packageName));
+    const unsigned id = VerdictTextId(verdict.kind);
+    if (id == 0) return Finish(ApkInstallExit::Installed, std::wstring());
+    const bool doubtful = verdict.kind == VerdictKind::OldAndroid || verdict.kind == VerdictKind::NoMatchingAbi ||
+                          verdict.kind == VerdictKind::NewerInstalled || verdict.kind == VerdictKind::LowSpace;
+    return Finish(doubtful ? ApkInstallExit::Doubtful : ApkInstallExit::Installed,
+                  VerdictText(verdict, LoadStringResource(id)));
+}
+
+// After a successful install: the launcher activity, started; monkey on a phone without cmd.
+bool OpenInstalledApp(const std::wstring& package, const std::wstring& serial)
+{
+    PackageFacts facts;
+    PhoneAddress phone;
+    if (!ReadPackageFacts(package, facts) || !ChoosePhone(serial, phone)) return false;
+    bool cmdMissing = false;
+    const std::wstring component = ResolveLauncherActivity(phone, facts.packageName, cmdMissing);
+    return (!component.empty() || cmdMissing) && OpenAppOnPhone(phone, facts.packageName, component);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -122,6 +163,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (!args.valid) return Finish(ApkInstallExit::Usage, kApkInstallUsage);
     if (args.list) return ListPhones();
+    if (args.check) return CheckPackage(ExactFullPathName(args.package), args.serial);
 
     const CMessageWindow window;
     CApkInstallerThread worker;
@@ -141,5 +183,9 @@ int wmain(int argc, wchar_t** argv)
     const ApkInstallResult result = ApkInstallResultFor(outcome.message, outcome.wParam);
     std::wstring text = result.textId != 0 ? LoadStringResource(result.textId) : worker.GetError();
     if (text.empty()) text = LoadStringResource(IDS_ERR_UNKNOWN);
-    return Finish(result.exit, text);
+    if (result.exit != ApkInstallExit::Installed || !args.open) return Finish(result.exit, text);
+    WriteConsoleLine(STD_OUTPUT_HANDLE, text);
+    const bool opened = OpenInstalledApp(ExactFullPathName(args.package), args.serial);
+    return Finish(opened ? ApkInstallExit::Installed : ApkInstallExit::NotOpened,
+                  LoadStringResource(opened ? IDS_OPENED : IDS_OPEN_FAILED));
 }

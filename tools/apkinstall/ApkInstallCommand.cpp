@@ -17,17 +17,23 @@ ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args)
     }
     std::size_t next = 0;
     for (bool more = true; more && next < args.size();) {
-        if (args[next] == L"--sd" && !parsed.installToSd) {
-            parsed.installToSd = true;
+        const std::wstring& arg = args[next];
+        bool* flag = arg == L"--sd" ? &parsed.installToSd
+                     : arg == L"--open" ? &parsed.open
+                     : arg == L"--check" ? &parsed.check
+                                         : nullptr;
+        if (flag && !*flag) {
+            *flag = true;
             ++next;
-        } else if (args[next] == L"--serial" && parsed.serial.empty() && next + 1 < args.size() &&
-                   !args[next + 1].empty()) {
+        } else if (arg == L"--serial" && parsed.serial.empty() && next + 1 < args.size() && !args[next + 1].empty()) {
             parsed.serial = args[next + 1];
             next += 2;
         } else {
-            more = false;
+            more = false;  // a flag given twice stops here and makes the package missing
         }
     }
+    // --check installs nothing, so the install's options make no sense beside it.
+    if (parsed.check && (parsed.installToSd || parsed.open)) return parsed;
     // Exactly one package, and not an option that this tool does not know.
     if (args.size() != next + 1 || args[next].empty() || args[next][0] == L'-') return parsed;
     parsed.package = args[next];

@@ -14,6 +14,8 @@ enum class ApkInstallExit : int {
     Failed = 1,     // the install command failed
     NoPhone = 2,    // no usable phone (nothing attached, not ready, or adb missing or unable to run)
     HandedOver = 3, // no phone on USB; the companion manager was started with the package
+    NotOpened = 4,  // installed, but --open could not open the app
+    Doubtful = 5,   // --check: the phone is likely to refuse the package (or lacks room)
     Usage = 64,
 };
 
@@ -22,15 +24,18 @@ struct ApkInstallArgs {
     bool help = false;
     bool list = false;  // print the attached phones instead of installing
     bool installToSd = false;
+    bool open = false;    // open the app after a successful install
+    bool check = false;   // only print the verdict on the attached phone
     std::wstring serial;  // install to this phone only; empty: the usual choice
     std::wstring package;
 };
 
-// `[--sd] [--serial SERIAL] PACKAGE` (the options in either order), `--list`, or `--help`
-// / `-h` alone.
+// `[--sd] [--serial SERIAL] [--open] PACKAGE` (the options in any order), `--check
+// [--serial SERIAL] PACKAGE`, `--list`, or `--help` / `-h` alone.
 ApkInstallArgs ParseApkInstallArgs(const std::vector<std::wstring>& args);
 
-inline constexpr wchar_t kApkInstallUsage[] = L"usage: apkinstall [--sd] [--serial SERIAL] PACKAGE | --list";
+inline constexpr wchar_t kApkInstallUsage[] =
+    L"usage: apkinstall [--sd] [--serial SERIAL] [--open] PACKAGE | --check PACKAGE | --list";
 
 // One line of --list: serial, state and model (adb's '_' as blanks; empty when the phone
 // gives none), separated by tabs.

@@ -13,6 +13,7 @@
 #include "ProgramDir.h"
 #include "SettingsFile.h"
 #include "StringResource.h"
+#include "VerdictMessages.h"
 #include "WindowModule.h"
 #include "WindowPainting.h"
 #include "WindowPlacement.h"
@@ -86,6 +87,9 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
     case WM_INSTALL_HANDED_OVER: result = OnInstallHandedOver(); break;
     case WM_INSTALL_PROGRESS: result = OnInstallProgress(wParam, lParam); break;
     case WM_PHONES_CHANGED: result = OnPhonesChanged(); break;
+    case WM_VERDICT_READY: result = OnVerdictReady(wParam); break;
+    case WM_LAUNCHER_READY: result = OnLauncherReady(wParam); break;
+    case WM_APP_OPENED: result = OnAppOpened(wParam); break;
     case WM_TIMER: result = OnTimer(wParam); break;
     case WM_MOUSEMOVE: result = OnMouseMove(wParam, lParam); break;
     case WM_MOUSELEAVE: result = OnMouseLeave(wParam, lParam); break;
@@ -118,6 +122,7 @@ LRESULT CApkInstallerWnd::OnCreate()
         m_strPackagePath = m_strStartPackage;
         LoadPackageInfo(m_strPackagePath, true);
         SetInstallEnabled(true);
+        AskVerdict();
     }
 
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowWidth, kCollapsedHeight,
@@ -180,6 +185,8 @@ LRESULT CApkInstallerWnd::OnSize(WPARAM wParam, LPARAM lParam)
 
 LRESULT CApkInstallerWnd::OnClose()
 {
+    m_verdictTask.Cancel();
+    m_launchTask.Cancel();
     m_phoneWatcher.Finish();
     m_installThread.Stop(kCloseStopTimeoutMs);
     // A job that ended while closing waited has posted its message, which DestroyWindow
@@ -258,11 +265,16 @@ void CApkInstallerWnd::InvalidateCloseButton()
 
 // --- The drawn zones ------------------------------------------------------------------------
 
-int CApkInstallerWnd::HitTestZone(int x, int y) const { return ::HitTestZone(m_zones, m_bOutcomeShown != FALSE, x, y); }
+int CApkInstallerWnd::HitTestZone(int x, int y) const { return HitTestZoneOffering(m_zones, OfferedButtonNow(), x, y); }
+
+int CApkInstallerWnd::OfferedButtonNow() const
+{
+    return OfferedButton(m_bOutcomeShown != FALSE, m_nState, m_bCompanionBeside, m_bCanOpen);
+}
 
 void CApkInstallerWnd::InvalidateZone(int zone)
 {
-    if (zone >= ZONE_INSTALL && zone <= ZONE_PHONE) InvalidateBox(m_zones.Of(zone), true);
+    if (zone >= ZONE_INSTALL && zone <= ZONE_OPEN) InvalidateBox(m_zones.Of(zone), true);
 }
 
 void CApkInstallerWnd::InvalidateZones(const ZoneRepaint& repaint)
@@ -316,6 +328,8 @@ void CApkInstallerWnd::OnZoneClicked(int zone)
         if (m_bInstallEnabled) StartInstall();
         break;
     case ZONE_COMPANION: LaunchCompanionInstaller(); break;
+    case ZONE_RETRY: StartInstall(); break;  // the same package, to the same place
+    case ZONE_OPEN: OpenApp(); break;
     case ZONE_PERMISSION_TOGGLE: TogglePermissionPanel(); break;
     case ZONE_LOCATION:
         if (m_nState == STATE_READY) ToggleInstallLocation();
@@ -392,6 +406,9 @@ void CApkInstallerWnd::PaintWindow()
         view.state = m_nState;
         view.installEnabled = m_bInstallEnabled != FALSE;
         view.outcomeShown = m_bOutcomeShown != FALSE;
+        view.offeredButton = OfferedButtonNow();
+        view.verdict = &m_strVerdict;
+        view.verdictColour = m_nVerdictColour;
         view.panelOpen = m_bPanelOpen != FALSE;
         view.installPosition = m_nInstallPosition;
         view.hoverZone = m_zoneTracker.HoverZone();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "CloseButtonTracker.h"
 #include "GdiPlusObjects.h"
 #include "PermissionPanel.h"
+#include "PhoneTask.h"
 #include "PhoneWatcher.h"
 #include "WindowImpl.h"
 #include "WindowPainting.h"
@@ -65,6 +67,7 @@ private:
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     int HitTestZone(int x, int y) const;
+    int OfferedButtonNow() const;
     void InvalidateZone(int zone);
     void InvalidateZones(const ZoneRepaint& repaint);
     void OnZoneClicked(int zone);
@@ -91,6 +94,15 @@ private:
     void UpdatePhoneZone();
     void InvalidatePhoneLine();
     void FillPhoneView(MainWindowView& view) const;
+
+    // The verdict before the click, and the app opened after a success.
+    void AskVerdict();
+    void ClearVerdict();
+    LRESULT OnVerdictReady(WPARAM wParam);
+    void AskLauncher();
+    LRESULT OnLauncherReady(WPARAM wParam);
+    void OpenApp();
+    LRESULT OnAppOpened(WPARAM wParam);
 
     // Packages.
     LRESULT OnDropFiles(WPARAM wParam);
@@ -145,6 +157,18 @@ private:
     BOOL m_bInstallEnabled = FALSE;
     BOOL m_bPanelOpen = FALSE;
     BOOL m_bOutcomeShown = FALSE;
+    // Looked for when an outcome is shown: without the manager its button would do nothing.
+    bool m_bCompanionBeside = false;
+    bool m_bCanOpen = false;  // the installed app has a launcher activity to start
+
+    // Questions to the phone, never while an install runs; their results come as messages.
+    CPhoneTask m_verdictTask;
+    CPhoneTask m_launchTask;
+    std::wstring m_strVerdict;  // the ready state's verdict line; empty: none
+    std::uint32_t m_nVerdictColour = 0;
+    std::wstring m_strLaunchPhone;     // the phone the app was installed on
+    std::wstring m_strPackageName;     // of the package on the phone, for opening it
+    std::wstring m_strLauncher;        // its launcher activity; empty: through monkey
 
     CPermissionPanel m_permissionPanel;
     std::unique_ptr<CAnimationGif> m_pBusyAnimation;

@@ -5,6 +5,7 @@
 
 #include "ApkRecord.h"
 #include "ByteSizeText.h"
+#include "CompanionManager.h"
 #include "DeviceOutcome.h"
 #include "DropHandle.h"
 #include "InstallProgress.h"
@@ -51,6 +52,14 @@ void CApkInstallerWnd::StartInstall()
         InvalidateAll();
         return;
     }
+    // Nothing else asks the phone while the install runs.
+    ClearVerdict();
+    m_launchTask.Cancel();
+    if (m_bOutcomeShown) {
+        // Installing again after a failure: Install's place and the location's note return.
+        m_bOutcomeShown = FALSE;
+        m_strNote = m_nInstallPosition == kInstallPositionSd ? LoadStringResource(IDS_SD_NOTE) : std::wstring();
+    }
     SetStatusText(IDS_INSTALLING);
     SetInstallEnabled(false);
     ::DragAcceptFiles(m_hWnd, FALSE);
@@ -79,14 +88,18 @@ LRESULT CApkInstallerWnd::OnInstallDone(WPARAM wParam)
     m_installThread.Stop();
     TakeOverTempCopy();
     ::DragAcceptFiles(m_hWnd, TRUE);
+    m_bCompanionBeside = IsCompanionBeside();
 
     if (wParam != 0) {
         m_strStatus = FormatWithNumber(LoadStringResource(IDS_INSTALL_SUCCEEDED_FMT), m_nCountdown);
         SetInstallEnabled(false);
         m_nState = STATE_SUCCEEDED;
         ::SetTimer(m_hWnd, IDT_CLOSE_COUNTDOWN, kCountdownPeriodMs, nullptr);
+        AskLauncher();
     } else {
-        m_strNote = LoadStringResource(IDS_TRY_COMPANION);
+        // The note points to the manager's button; without the manager it would send the
+        // user to a button that is not there.
+        m_strNote = m_bCompanionBeside ? LoadStringResource(IDS_TRY_COMPANION) : std::wstring();
         m_strStatus = m_installThread.GetError();
         m_nState = STATE_FAILED;
     }
@@ -167,6 +180,8 @@ void CApkInstallerWnd::ToggleInstallLocation()
 void CApkInstallerWnd::ResetForNewPackage()
 {
     ::KillTimer(m_hWnd, IDT_CLOSE_COUNTDOWN);
+    m_launchTask.Cancel();
+    m_bCanOpen = false;
     if (m_nState != STATE_READY) {
         m_bOutcomeShown = FALSE;
         SetStatusText(IDS_INSTALL_LOCATION);
@@ -226,6 +241,7 @@ LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
         if (HasPackageExtension(m_strPackagePath)) LoadPackageInfo(m_strPackagePath, false);
         SetInstallEnabled(true);
     }
+    AskVerdict();  // for the new package, or none
     if (m_bPanelOpen) EnsurePanelWindowSize();
     InvalidateAll();
     return 0;

@@ -9,17 +9,21 @@
 
 LRESULT CApkInstallerWnd::OnPhonesChanged()
 {
+    const std::wstring before = m_strPhoneSerial;
     m_phoneStatus = m_phoneWatcher.Latest();
     m_strPhoneSerial = KeepPhoneChoice(m_phoneStatus.ready, m_strPhoneSerial);
     UpdatePhoneZone();
     InvalidatePhoneLine();
+    if (m_strPhoneSerial != before) AskVerdict();  // another phone, or none
     return 0;
 }
 
 void CApkInstallerWnd::ChooseNextPhone()
 {
+    const std::wstring before = m_strPhoneSerial;
     m_strPhoneSerial = NextPhoneChoice(m_phoneStatus.ready, m_strPhoneSerial);
     InvalidatePhoneLine();
+    if (m_strPhoneSerial != before) AskVerdict();
 }
 
 bool CApkInstallerWnd::PhoneLineShown() const { return m_nState != STATE_INSTALLING && !m_bOutcomeShown; }

@@ -92,15 +92,31 @@ void PaintCloseButton(CGdipGraphics& graphics, const CGdipImage& strip, int fram
 void PaintButtons(CGdipGraphics& graphics, const MainWindowView& view)
 {
     if (!HasImage(view.button)) return;
-    if (!view.outcomeShown) {
+    const int zone = view.offeredButton;
+    switch (zone) {
+    case ZONE_INSTALL:
         PaintSkinButton(graphics, view.button, view.zones.install,
                         InstallButtonFrame(view.installEnabled, view.hoverZone, view.pressedZone),
                         LoadStringResource(IDS_INSTALL_BUTTON));
-    } else {
-        PaintSkinButton(graphics, view.button, view.zones.companion,
-                        ZoneFrame(ZONE_COMPANION, view.hoverZone, view.pressedZone),
-                        LoadStringResource(IDS_COMPANION_BUTTON));
+        break;
+    case ZONE_COMPANION:
+        // String 503 is empty: a button without a word would not say what it does.
+        PaintSkinButton(graphics, view.button, view.zones.companion, ZoneFrame(zone, view.hoverZone, view.pressedZone),
+                        LoadStringResource(IDS_COMPANION_LABEL));
+        break;
+    case ZONE_RETRY:
+    case ZONE_OPEN:
+        PaintSkinButton(graphics, view.button, view.zones.Of(zone), ZoneFrame(zone, view.hoverZone, view.pressedZone),
+                        LoadStringResource(zone == ZONE_RETRY ? IDS_RETRY_BUTTON : IDS_OPEN_BUTTON));
+        break;
+    default: break;
     }
+}
+
+void PaintVerdictLine(CGdipGraphics& graphics, const MainWindowView& view)
+{
+    if (view.state != STATE_READY || !view.verdict || view.verdict->empty()) return;
+    DrawLine(graphics, *view.verdict, kVerdictLineRect, view.verdictColour, TextFormat::Left);
 }
 
 }  // namespace
@@ -125,6 +141,7 @@ PaintedLines PaintWindowContent(CGdipGraphics& graphics, const MainWindowView& v
     lines.status = PaintStatusLine(graphics, view);
     lines.note = PaintNoteLine(graphics, view);
     PaintPhoneLine(graphics, view);
+    PaintVerdictLine(graphics, view);
     return lines;
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "BoxRect.h"
@@ -40,6 +41,10 @@ struct MainWindowView {
     int state = 0;
     bool installEnabled = false;
     bool outcomeShown = false;
+    int offeredButton = ZONE_INSTALL;  // OfferedButton's choice
+    // The verdict on the attached phone, drawn in the ready state while not empty.
+    const std::wstring* verdict = nullptr;
+    std::uint32_t verdictColour = 0;
     bool panelOpen = false;
     int installPosition = 0;
     int hoverZone = ZONE_NONE;

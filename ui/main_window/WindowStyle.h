@@ -38,6 +38,9 @@ TextLine StatusLineStyle(int state);
 // high, so that the message's advice is not cut off.
 TextLine LongFailureStyle();
 TextLine NoteLineStyle(int state);
+// The verdict on the attached phone (12 px, ready state only): above the location
+// selector, right of the package facts, up to two lines.
+inline constexpr BoxRect kVerdictLineRect{218, 30, 162, 34};
 
 // Frames of the push-button strip (4 frames) and of the selector strip (3 frames).
 inline constexpr int kButtonFrameNormal = 0;

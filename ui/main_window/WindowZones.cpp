@@ -1,9 +1,13 @@
 #include "WindowZones.h"
 
+#include "WindowStyle.h"
+
 BoxRect ZoneRects::Of(int zone) const
 {
     switch (zone) {
-    case ZONE_INSTALL: return install;
+    case ZONE_INSTALL:
+    case ZONE_RETRY:
+    case ZONE_OPEN: return install;
     case ZONE_COMPANION: return companion;
     case ZONE_PERMISSION_TOGGLE: return permissionToggle;
     case ZONE_LOCATION: return location;
@@ -14,12 +18,26 @@ BoxRect ZoneRects::Of(int zone) const
 
 int HitTestZone(const ZoneRects& zones, bool outcomeShown, int x, int y)
 {
-    if (!outcomeShown && zones.install.Contains(x, y)) return ZONE_INSTALL;
-    if (outcomeShown && zones.companion.Contains(x, y)) return ZONE_COMPANION;
+    return HitTestZoneOffering(zones, outcomeShown ? ZONE_COMPANION : ZONE_INSTALL, x, y);
+}
+
+int HitTestZoneOffering(const ZoneRects& zones, int offeredButton, int x, int y)
+{
+    if (offeredButton != ZONE_NONE && zones.Of(offeredButton).Contains(x, y)) return offeredButton;
     if (zones.permissionToggle.Contains(x, y)) return ZONE_PERMISSION_TOGGLE;
     if (zones.location.Contains(x, y)) return ZONE_LOCATION;
     if (zones.phone.Contains(x, y)) return ZONE_PHONE;
     return ZONE_NONE;
+}
+
+int OfferedButton(bool outcomeShown, int state, bool companionBeside, bool canOpen)
+{
+    if (!outcomeShown) return ZONE_INSTALL;
+    if (state == STATE_SUCCEEDED) {
+        if (canOpen) return ZONE_OPEN;
+        return companionBeside ? ZONE_COMPANION : ZONE_NONE;
+    }
+    return companionBeside ? ZONE_COMPANION : ZONE_RETRY;
 }
 
 BoxRect CloseButtonRect(int clientWidth) { return BoxRect{clientWidth - 26, 4, 21, 20}; }

@@ -17,6 +17,10 @@ enum : int {
     ZONE_PERMISSION_TOGGLE = 3,
     ZONE_LOCATION = 4,
     ZONE_PHONE = 5,  // the phone chooser, only while several phones are ready
+    // Offered in the Install button's place once an outcome is shown: install the same
+    // package again after a failure, open the installed app after a success.
+    ZONE_RETRY = 6,
+    ZONE_OPEN = 7,
 };
 inline constexpr int kZoneOutside = -1;
 
@@ -40,7 +44,8 @@ struct ZoneRects {
     BoxRect phone;  // empty unless there is a phone to choose
 
     static ZoneRects Fixed() { return ZoneRects{kInstallRect, kCompanionRect, kPermissionToggleRect, kLocationRect}; }
-    // The rectangle of zone 1 to 5; an empty one for any other value.
+    // The rectangle of zone 1 to 7 (retry and open lie where Install does); an empty one
+    // for any other value.
     BoxRect Of(int zone) const;
 };
 
@@ -48,6 +53,15 @@ struct ZoneRects {
 // button only while one is, then the permission toggle, the location selector, the phone
 // chooser.
 int HitTestZone(const ZoneRects& zones, bool outcomeShown, int x, int y);
+// The same with the bottom button named: ZONE_INSTALL, ZONE_COMPANION, ZONE_RETRY,
+// ZONE_OPEN, or ZONE_NONE when none is offered.
+int HitTestZoneOffering(const ZoneRects& zones, int offeredButton, int x, int y);
+
+// Which button stands at the bottom right. Install until an outcome is shown; after a
+// failure the companion manager's button where it lies beside the program, else Install
+// again; after a success Open when the app can be opened, else the companion manager's
+// button where it is beside the program, else none.
+int OfferedButton(bool outcomeShown, int state, bool companionBeside, bool canOpen);
 
 // Non-client hit codes the window answers with (the system's HTCLIENT, HTCAPTION, HTCLOSE).
 inline constexpr int kHitClient = 1;

@@ -25,6 +25,8 @@ ZoneRepaint CZoneTracker::Press(bool installEnabled)
         if (!installEnabled) return ZoneRepaint{};
         break;
     case ZONE_COMPANION:
+    case ZONE_RETRY:
+    case ZONE_OPEN:
     case ZONE_PERMISSION_TOGGLE:
     case ZONE_LOCATION:
     case ZONE_PHONE: break;

@@ -6,7 +6,7 @@
 
 #include "WindowZones.h"
 
-// Zones whose rectangles must be repainted; values outside 1 to 5 mean nothing.
+// Zones whose rectangles must be repainted; values outside 1 to 7 mean nothing.
 struct ZoneRepaint {
     int first = ZONE_NONE;
     int second = ZONE_NONE;
