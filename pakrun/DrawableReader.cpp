@@ -101,8 +101,15 @@ bool CDrawableReader::Affordable(const IconScene& scene)
     const double work = CPaintWork::OfScene(scene, CPaintWork::kScale);
     CReadBudget* budget = m_files.ReadBudget();
     if (!budget) return work <= CPaintWork::kMaxWork;
-    return budget->Affords(ReadPhase::Drawing, work) && budget->Spend(ReadPhase::Decoding, CPaintWork::OfDecoding(scene)) &&
-           budget->Spend(ReadPhase::Drawing, work) && m_files.Hold(CPaintWork::DecodedPeakBytes(scene));
+    if (!budget->Affords(ReadPhase::Drawing, work)) {
+        budget->MarkCut(ReadPhase::Drawing);
+        return false;
+    }
+    budget->Enter(ReadPhase::Decoding);
+    const bool affordable = budget->Spend(CPaintWork::OfDecoding(scene)) && m_files.Hold(CPaintWork::DecodedPeakBytes(scene)) &&
+                            budget->Spend(ReadPhase::Drawing, work);
+    budget->Enter(ReadPhase::Icon);
+    return affordable;
 }
 
 // Android draws the background under the foreground wherever each stands in the document.

@@ -5,6 +5,7 @@
 #include "BinaryXml.h"
 #include "DrawableReader.h"
 #include "ManifestReader.h"
+#include "PaintWork.h"
 
 namespace {
 
@@ -108,10 +109,18 @@ bool CIconChooser::Converted(CIconFiles& files, std::uint32_t resourceId, ApkIco
 {
     IconBitmap bitmap;
     std::vector<std::uint8_t> png;
-    if (!m_pPainter || !m_pPainter->DecodesWebP() || !files.ReadBitmap(resourceId, IsWebP, bitmap) ||
-        !m_pPainter->ConvertWebP(bitmap.bytes, png)) {
-        return false;
+    if (!m_pPainter || !m_pPainter->DecodesWebP() || !files.ReadBitmap(resourceId, IsWebP, bitmap)) return false;
+    // Decoded whole: counted and held like a layer's picture first.
+    const double pixels = CPaintWork::BitmapPixels(bitmap);
+    if (m_pBudget) {
+        m_pBudget->Enter(ReadPhase::Decoding);
+        const bool affordable = pixels <= CPaintWork::kMaxLayerPixels && m_pBudget->Spend(CPaintWork::kPerDecodedPixel * pixels) &&
+                                files.Hold(std::size_t(CPaintWork::kDecodedPixelBytes * pixels));
+        if (pixels > CPaintWork::kMaxLayerPixels) m_pBudget->MarkCut(ReadPhase::Decoding);
+        m_pBudget->Enter(ReadPhase::Icon);
+        if (!affordable) return false;
     }
+    if (!m_pPainter->ConvertWebP(bitmap.bytes, png)) return false;
     out.entry = std::move(bitmap.entry);
     out.origin = IconOrigin::Converted;
     out.kind = ImageKind::Png;
