@@ -1,14 +1,23 @@
 #include "ReadBudget.h"
 
+#include "PaintWork.h"
+
 CReadBudget::Limits CReadBudget::Default()
 {
     Limits limits{};
-    limits.work[int(ReadPhase::Directory)] = 40e6;
-    limits.work[int(ReadPhase::Manifest)] = 40e6;
-    limits.work[int(ReadPhase::Resources)] = 40e6;
+    // 150,000 records; the largest real packages hold a few tens of thousands.
+    limits.work[int(ReadPhase::Directory)] = 60e6;
+    // The manifest's own cap inflated, 16 MB; real manifests stay under 1 MB.
+    limits.work[int(ReadPhase::Manifest)] = 85e6;
+    // A deflated table of 12 MB, or 60,000 configurations visited by look-ups: the
+    // platform's own resources take a tenth of it.
+    limits.work[int(ReadPhase::Resources)] = 60e6;
+    // 8 MB of icon files inflated, or 40,000 configurations visited.
     limits.work[int(ReadPhase::Icon)] = 40e6;
+    // Four million pixels decoded (CPaintWork::kPerDecodedPixel).
     limits.work[int(ReadPhase::Decoding)] = 40e6;
-    limits.work[int(ReadPhase::Drawing)] = 40e6;
+    // Painting, counted as CPaintWork counts it: about 50 ms under Wine.
+    limits.work[int(ReadPhase::Drawing)] = CPaintWork::kMaxWork;
     limits.memory = 48u * 1024 * 1024;
     return limits;
 }

@@ -24,7 +24,7 @@ public:
     // aapt resolves a reference at most this many times.
     static constexpr int kMaxReferenceSteps = 20;
     // Work units of one configuration visited in one look-up step.
-    static constexpr double kPerConfigVisited = 100;
+    static constexpr double kPerConfigVisited = 1000;
     // Bounds on the search for one drawable's files, far above what real packages need
     // (an icon and a few aliases, a file per density), so that aliases fanning out
     // through a crafted table end soon.

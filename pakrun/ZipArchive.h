@@ -39,8 +39,8 @@ public:
     // that reads inflate; it must outlive the archive's use.
     bool Open(CByteSource& source, CReadBudget* budget = nullptr);
 
-    // Work units of a directory record checked and indexed by its name.
-    static constexpr double kPerRecord = 100;
+    // Work units of a directory record read, checked and indexed by its name.
+    static constexpr double kPerRecord = 400;
     // Work units of a byte of a stored entry copied out.
     static constexpr double kPerStoredByte = 0.5;
 
