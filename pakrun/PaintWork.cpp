@@ -87,10 +87,32 @@ std::size_t CPaintWork::DecodedPeakBytes(const IconScene& scene)
 
 float CPaintWork::ClampedStroke(const IconShape& shape, float side)
 {
-    if (!shape.stroke.Draws() || shape.path.points.empty()) return shape.line.width;
-    const IconPoint first = shape.path.points.front();
-    const float reach = std::hypot(first.x - side / 2, first.y - side / 2);
-    const float widest = side * 1.4143f + 2 * reach + 1;
+    if (!shape.stroke.Draws() || shape.path.points.empty() || !(side > 0)) return shape.line.width;
+    // Points on the path itself: every line's end and every third point of a curve; at
+    // most kMaxCoverPoints of them, evenly, which only makes each distance larger.
+    std::vector<IconPoint> on;
+    int cubic = 0;
+    for (std::size_t i = 0; i < shape.path.points.size(); ++i) {
+        const bool isCubic = (shape.path.types[i] & ~kPathClose) == kPathCubic;
+        cubic = isCubic ? cubic + 1 : 0;
+        if (!isCubic || cubic % 3 == 0) on.push_back(shape.path.points[i]);
+    }
+    const std::size_t step = on.size() / kMaxCoverPoints + 1;
+    // The farthest a pixel of the picture is from the path: at most the farthest point of
+    // a grid over it from its nearest path point, plus how far a pixel is from the grid.
+    constexpr int kGrid = 8;
+    const float spacing = side / kGrid;
+    float farthest = 0;
+    for (int gy = 0; gy <= kGrid; ++gy) {
+        for (int gx = 0; gx <= kGrid; ++gx) {
+            float nearest = std::numeric_limits<float>::infinity();
+            for (std::size_t i = 0; i < on.size(); i += step) {
+                nearest = std::min(nearest, std::hypot(on[i].x - gx * spacing, on[i].y - gy * spacing));
+            }
+            farthest = std::max(farthest, nearest);
+        }
+    }
+    const float widest = 2 * (farthest + spacing * 0.7072f) + 1;
     return shape.line.width > widest ? widest : shape.line.width;
 }
 

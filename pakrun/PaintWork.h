@@ -60,10 +60,12 @@ public:
     // The pixels a bitmap decodes to, as its header gives them; kUnknownBitmapPixels
     // when it does not say.
     static double BitmapPixels(const IconBitmap& bitmap);
-    // A stroke beyond the picture's diagonal plus twice the distance of its path from the
-    // picture's centre covers every pixel of the picture: it is narrowed to that, which
-    // paints the same pixels (GDI+ under Wine paints nothing of far wider ones).
+    // A stroke whose half width reaches from every pixel of the picture (side pixels a
+    // side) to its path covers the whole picture: a wider one is narrowed to that, which
+    // paints the same pixels (GDI+ under Wine leaves holes in far wider ones).
     static float ClampedStroke(const IconShape& shape, float side);
+    // Path points that narrowing a stroke looks at.
+    static constexpr std::size_t kMaxCoverPoints = 1024;
     // Whether the layer shows anything of the picture: a layer that does not is not
     // decoded.
     static bool Shows(const IconShape& shape, int side);

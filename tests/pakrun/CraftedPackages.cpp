@@ -289,7 +289,7 @@ CraftedPackage CCraftedPackages::WideStroke(float width)
     xml.Start(u"vector", {DrawableXml::Dp(u"width", 0x01010159, 108), DrawableXml::Dp(u"height", 0x01010155, 108),
                           DrawableXml::Float(u"viewportWidth", 0x01010402, 108),
                           DrawableXml::Float(u"viewportHeight", 0x01010403, 108)});
-    xml.Start(u"path", {DrawableXml::Colour(u"strokeColor", 0x01010406, 0xFF2060A0), DrawableXml::PathData(u"M44,44h20v20h-20z"),
+    xml.Start(u"path", {DrawableXml::Colour(u"strokeColor", 0x01010406, 0xFF2060A0), DrawableXml::PathData(u"M4,4h100v100h-100z"),
                         DrawableXml::Float(u"strokeWidth", 0x01010407, width)}).End();
     xml.End();
     CArscBuilder table;

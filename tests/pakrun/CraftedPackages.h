@@ -34,8 +34,8 @@ public:
     // 500,000 directory records and an icon naming 64 files that are missing.
     static CraftedPackage ManyRecords();
 
-    // A vector icon of one square in the middle, stroked this many viewport units wide
-    // (of 108) in 0xFF2060A0: not a crafted case, a stroke that covers the picture.
+    // A vector icon of one square of 100 viewport units (of 108), stroked this many units
+    // wide in 0xFF2060A0: not a crafted case, a stroke that covers the picture.
     static CraftedPackage WideStroke(float width);
 
     // Every crafted case above, as the benchmark writes them.

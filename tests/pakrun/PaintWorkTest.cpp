@@ -168,19 +168,19 @@ TEST(PaintWork, BitmapsAreDecodedOnceAtTheirSizeOnlyWhereShownAndReleasedAfterTh
 
 TEST(PaintWork, AStrokeWiderThanCoversThePictureIsNarrowedToWhatCoversIt)
 {
-    IconShape shape = Filled(IconPath::Rectangle({20, 20, 50, 50}));
+    // A square around the picture: the centre is farthest from its corners, 35 * sqrt(2);
+    // a pixel is at most 70 / 8 / sqrt(2) from the grid that finds it.
+    IconShape shape = Filled(IconPath::Rectangle({0, 0, 70, 70}));
     shape.stroke = IconPaint::Solid(0xFF000000);
     shape.line.width = 400;
-    // The path starts 15 * sqrt(2) from the centre: every pixel lies within the narrowed
-    // stroke's half width of it.
     const float narrowed = CPaintWork::ClampedStroke(shape, 70);
-    EXPECT_NEAR(70 * 1.4142f + 2 * 15 * 1.4142f + 1, narrowed, 0.1f);
+    EXPECT_NEAR(2 * (35 * std::sqrt(2.0f) + 70.0f / 8 * 0.7072f) + 1, narrowed, 0.01f);
     shape.line.width = 90;
     EXPECT_EQ(90, CPaintWork::ClampedStroke(shape, 70));
     // A path far away keeps the width that reaches the picture.
     shape.path.Transform(IconMatrix::Translate(1000, 0));
     shape.line.width = 3000;
-    EXPECT_GT(CPaintWork::ClampedStroke(shape, 70), 2000);
+    EXPECT_GT(CPaintWork::ClampedStroke(shape, 70), 2 * 1000);
 }
 
 TEST(PaintWorkOwnPackages, LauncherIconsTakeLittleOfWhatIsAllowed)

@@ -194,8 +194,8 @@ TEST(PakrunIcons, WebPOnlyIconIsConvertedWhereTheSystemDecodesWebP)
     }
 }
 
-// Under Wine's GDI+ a stroke far wider than the picture paints nothing; narrowed to what
-// covers the picture, it paints every pixel.
+// Under Wine's GDI+ a square stroked far wider than the picture paints nothing; narrowed
+// to what covers the picture, it paints every pixel.
 TEST(PakrunIcons, AStrokeWiderThanThePictureCoversIt)
 {
     for (const float width : {200.0f, 400.0f, 5000.0f}) {
