@@ -67,13 +67,21 @@ void ReadLabel(const ManifestInfo& manifest, const CResourceResolver& resolver, 
 
 // A stored table (Android requires that of current packages) is read where it lies, only
 // as far as the lookups go; a deflated one is inflated whole into bytes.
-bool LoadTable(const CZipArchive& zip, CByteSource& source, std::vector<std::uint8_t>& bytes, CResourceTable& table)
+// A deflated table that the budget cut off is left out whole: the texts then come from
+// the manifest itself.
+bool LoadTable(const CZipArchive& zip, CByteSource& source, CReadBudget& budget, std::vector<std::uint8_t>& bytes,
+               CResourceTable& table)
 {
     const ZipEntry* entry = zip.Find("resources.arsc");
     if (!entry) return false;
     ZipPlace place;
     if (zip.StoredPlace(*entry, CApkParser::kMaxTableBytes, place)) return table.Load(source, place.offset, place.size);
-    if (zip.Read(*entry, CApkParser::kMaxTableBytes, bytes) == ZipReadStatus::Failed) return false;
+    const bool cutBefore = budget.WasCut();
+    if (zip.Read(*entry, CApkParser::kMaxTableBytes, bytes) == ZipReadStatus::Failed ||
+        (!cutBefore && budget.WasCut())) {
+        bytes = std::vector<std::uint8_t>();
+        return false;
+    }
     return table.Load(CByteView(bytes.data(), bytes.size()));
 }
 
@@ -93,22 +101,34 @@ LocalePreference CApkParser::LocaleOf(const std::u16string& languageCode)
 }
 
 bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary,
-                       CIconPainter* painter)
+                       CIconPainter* painter, CReadBudget* given)
 {
+    CReadBudget own;
+    CReadBudget& budget = given ? *given : own;
     summary = ApkSummary();
     summary.fileSize = source.Size();
+    const bool parsed = Read(source, locale, summary, painter, budget);
+    if (budget.WasCut()) summary.cut = CReadBudget::Name(budget.CutPhase());
+    return parsed;
+}
 
+bool CApkParser::Read(CByteSource& source, const LocalePreference& locale, ApkSummary& summary, CIconPainter* painter,
+                      CReadBudget& budget)
+{
+    budget.Enter(ReadPhase::Directory);
     CZipArchive zip;
-    if (!zip.Open(source)) return false;
+    if (!zip.Open(source, &budget)) return false;
 
     // Android refuses a package that holds two manifests; showing one of them would
     // describe something other than what the phone reads.
     if (zip.Count(kManifestName) != 1) return false;
+    budget.Enter(ReadPhase::Manifest);
     std::vector<std::uint8_t> manifestBytes;
     const ZipEntry* manifestEntry = zip.Find(kManifestName);
     if (!manifestEntry || zip.Read(*manifestEntry, kMaxManifestBytes, manifestBytes) == ZipReadStatus::Failed) {
         return false;
     }
+    CBudgetHold manifestHold(&budget, manifestBytes.size());
     CBinaryXml document;
     ManifestInfo manifest;
     CComponentReader components;
@@ -121,19 +141,23 @@ bool CApkParser::Parse(CByteSource& source, const LocalePreference& locale, ApkS
     summary.permissions = std::move(manifest.permissions);
     // The manifest's bytes are no longer needed once the facts are out.
     manifestBytes = std::vector<std::uint8_t>();
+    manifestHold.Release();
 
+    budget.Enter(ReadPhase::Resources);
     std::vector<std::uint8_t> tableBytes;
     CResourceTable table;
-    const bool haveTable = LoadTable(zip, source, tableBytes, table);
-    const CResourceResolver resolver(haveTable ? &table : nullptr);
+    const bool haveTable = LoadTable(zip, source, budget, tableBytes, table);
+    const CBudgetHold tableHold(&budget, tableBytes.size());
+    const CResourceResolver resolver(haveTable ? &table : nullptr, &budget);
 
     summary.access = CComponentAccess::Collect(components.Components(), summary.permissions, resolver);
     ReadVersion(manifest, resolver, summary);
     ReadMinSdk(manifest.minSdk, resolver, summary);
     ReadLabel(manifest, resolver, locale, summary);
 
+    budget.Enter(ReadPhase::Icon);
     ApkIcon icon;
-    const CIconChooser chooser(zip, resolver, painter);
+    const CIconChooser chooser(zip, resolver, painter, &budget);
     if (chooser.Choose(ReferenceOf(manifest.icon), ReferenceOf(manifest.roundIcon), icon)) {
         summary.icon = std::move(icon);
     }

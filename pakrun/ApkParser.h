@@ -7,6 +7,7 @@
 #include "ApkSummary.h"
 #include "ByteSource.h"
 #include "IconPainter.h"
+#include "ReadBudget.h"
 #include "ResourceConfig.h"
 
 class CApkParser {
@@ -21,6 +22,13 @@ public:
 
     // Fills summary as far as the package allows. False when it has no readable manifest.
     // The painter, where there is one, turns icons drawn from XML and WebP icons into PNGs.
+    // The whole read is held to one budget: the one given (a read of a package inside
+    // another hands its own down), else a default one made here. A phase that passes its
+    // share leaves its facts out and names itself in summary.cut.
     static bool Parse(CByteSource& source, const LocalePreference& locale, ApkSummary& summary,
-                      CIconPainter* painter = nullptr);
+                      CIconPainter* painter = nullptr, CReadBudget* budget = nullptr);
+
+private:
+    static bool Read(CByteSource& source, const LocalePreference& locale, ApkSummary& summary, CIconPainter* painter,
+                     CReadBudget& budget);
 };

@@ -22,6 +22,8 @@ struct ApkSummary {
     std::optional<ApkIcon> icon;
     std::vector<std::u16string> permissions;    // asked for with uses-permission
     std::vector<std::u16string> access;         // special access declared, our own names
+    // The phase that the read's budget stopped ("icon", ...), when one did.
+    std::optional<std::string> cut;
 
     // The record's permission names: the special access first, so that it leads among
     // equal levels, then the permissions.

@@ -59,6 +59,8 @@ bool CDrawableReader::ReadIcon(std::uint32_t resourceId, int size, IconScene& sc
     std::vector<std::uint8_t> bytes;
     CDrawableDocument document;
     if (size <= 0 || !m_files.ReadXml(resourceId, path, bytes) || !document.Load(std::move(bytes))) return false;
+    const bool cutBefore = m_files.ReadBudget() && m_files.ReadBudget()->WasCut();
+    m_layers.clear();
     const float side = float(size);
     bool drawn = false;
     if (document.NameIs(document.Root(), "adaptive-icon")) {
@@ -80,12 +82,34 @@ bool CDrawableReader::ReadIcon(std::uint32_t resourceId, int size, IconScene& sc
         }
         drawn = DrawElement(document, document.Root(), bounds, 0);
     }
-    if (!drawn || scene.shapes.empty() || scene.shapes.size() > CVectorDrawable::kMaxShapes ||
-        !(CPaintWork::OfScene(scene, CPaintWork::kScale) <= CPaintWork::kMaxWork)) {
+    // A look-up cut short has left attributes at their defaults: not the icon.
+    CReadBudget* budget = m_files.ReadBudget();
+    if (!drawn || (budget && budget->WasCut() && !cutBefore) || scene.shapes.empty() ||
+        scene.shapes.size() > CVectorDrawable::kMaxShapes) {
         return false;
     }
+    for (IconShape& shape : scene.shapes) shape.line.width = CPaintWork::ClampedStroke(shape, side);
+    if (!Affordable(scene)) return false;
     entry = path;
     return true;
+}
+
+// Painting and decoding counted before either starts, and the decoded pictures' peak
+// held against the memory ceiling; without a budget, painting alone is bounded.
+bool CDrawableReader::Affordable(const IconScene& scene)
+{
+    const double work = CPaintWork::OfScene(scene, CPaintWork::kScale);
+    CReadBudget* budget = m_files.ReadBudget();
+    if (!budget) return work <= CPaintWork::kMaxWork;
+    if (!budget->Affords(ReadPhase::Drawing, work)) {
+        budget->MarkCut(ReadPhase::Drawing);
+        return false;
+    }
+    budget->Enter(ReadPhase::Decoding);
+    const bool affordable = budget->Spend(CPaintWork::OfDecoding(scene)) && m_files.Hold(CPaintWork::DecodedPeakBytes(scene)) &&
+                            budget->Spend(ReadPhase::Drawing, work);
+    budget->Enter(ReadPhase::Icon);
+    return affordable;
 }
 
 // Android draws the background under the foreground wherever each stands in the document.
@@ -139,13 +163,41 @@ bool CDrawableReader::DrawResource(std::uint32_t resourceId, const IconRect& bou
         CDrawableDocument document;
         return document.Load(std::move(bytes)) && DrawElement(document, document.Root(), bounds, depth + 1);
     }
-    IconBitmap bitmap;
-    if (!m_files.ReadBitmap(resourceId, m_acceptBitmap, bitmap)) return false;
-    m_pScene->bitmaps.push_back(std::move(bitmap));
+    int layer = 0;
+    if (!Layer(resourceId, layer)) return false;
     IconShape shape;
-    shape.bitmap = int(m_pScene->bitmaps.size() - 1);
+    shape.bitmap = layer;
     shape.bitmapRect = bounds;
     m_pScene->shapes.push_back(std::move(shape));
+    return true;
+}
+
+// The scene's bitmap of the resource, read and kept once however many layers show it
+// (and once for resources that name the same file). A picture larger than any icon
+// needs is refused before it is decoded: the scene is not drawn, and the choice goes on
+// to the bitmap as it is.
+bool CDrawableReader::Layer(std::uint32_t resourceId, int& out)
+{
+    const auto known = m_layers.find(resourceId);
+    if (known != m_layers.end()) {
+        out = known->second;
+        return out >= 0;
+    }
+    IconBitmap bitmap;
+    if (!m_files.ReadBitmap(resourceId, m_acceptBitmap, bitmap)) return false;
+    std::vector<IconBitmap>& bitmaps = m_pScene->bitmaps;
+    const auto same = std::find_if(bitmaps.begin(), bitmaps.end(), [&](const IconBitmap& b) { return b.entry == bitmap.entry; });
+    if (same != bitmaps.end()) {
+        out = int(same - bitmaps.begin());
+    } else if (!(CPaintWork::BitmapPixels(bitmap) <= CPaintWork::kMaxLayerPixels) || !m_files.Hold(bitmap.bytes.size())) {
+        if (m_files.ReadBudget()) m_files.ReadBudget()->MarkCut(ReadPhase::Decoding);
+        m_layers[resourceId] = -1;
+        return false;
+    } else {
+        bitmaps.push_back(std::move(bitmap));
+        out = int(bitmaps.size() - 1);
+    }
+    m_layers[resourceId] = out;
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "DrawableDocument.h"
 #include "IconFiles.h"
@@ -44,10 +45,13 @@ private:
     bool DrawSelector(const CDrawableDocument& document, const DrawableNode& node, const IconRect& bounds, int depth);
     IconRect LayerItemBounds(const CDrawableDocument& document, const DrawableNode& item, const IconRect& bounds) const;
     void Fill(const IconRect& bounds, const IconPaint& paint);
+    bool Layer(std::uint32_t resourceId, int& out);
+    bool Affordable(const IconScene& scene);
 
     CIconFiles& m_files;
     CPaintReader m_paints;
     bool (*m_acceptBitmap)(ImageKind);
     IconScene* m_pScene = nullptr;
     float m_fDpScale = 1;  // pixels per dp
+    std::unordered_map<std::uint32_t, int> m_layers;  // bitmap layers by resource id
 };

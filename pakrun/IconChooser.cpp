@@ -5,6 +5,7 @@
 #include "BinaryXml.h"
 #include "DrawableReader.h"
 #include "ManifestReader.h"
+#include "PaintWork.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ bool CIconChooser::Choose(std::uint32_t iconId, std::uint32_t roundIconId, ApkIc
 {
     out = ApkIcon();
     // One budget of file reads for the whole choice.
-    CIconFiles files(m_zip, m_resolver);
+    CIconFiles files(m_zip, m_resolver, m_pBudget);
     const std::uint32_t ids[] = {iconId, roundIconId};
     for (const std::uint32_t id : ids) {
         if (id != 0 && AsItIs(files, id, out)) return true;
@@ -92,7 +93,10 @@ bool CIconChooser::Drawn(CIconFiles& files, std::uint32_t resourceId, ApkIcon& o
     std::string entry;
     if (!reader.ReadIcon(resourceId, kDrawnIconPixels, scene, entry)) return false;
     std::vector<std::uint8_t> png;
-    if (m_pPainter && !m_pPainter->Paint(scene, png)) return false;
+    if (m_pBudget) m_pBudget->Enter(ReadPhase::Drawing);
+    const bool painted = !m_pPainter || m_pPainter->Paint(scene, png);
+    if (m_pBudget) m_pBudget->Enter(ReadPhase::Icon);
+    if (!painted) return false;
     out.entry = std::move(entry);
     out.origin = IconOrigin::Drawn;
     out.kind = m_pPainter ? ImageKind::Png : ImageKind::Unknown;
@@ -105,10 +109,18 @@ bool CIconChooser::Converted(CIconFiles& files, std::uint32_t resourceId, ApkIco
 {
     IconBitmap bitmap;
     std::vector<std::uint8_t> png;
-    if (!m_pPainter || !m_pPainter->DecodesWebP() || !files.ReadBitmap(resourceId, IsWebP, bitmap) ||
-        !m_pPainter->ConvertWebP(bitmap.bytes, png)) {
-        return false;
+    if (!m_pPainter || !m_pPainter->DecodesWebP() || !files.ReadBitmap(resourceId, IsWebP, bitmap)) return false;
+    // Decoded whole: counted and held like a layer's picture first.
+    const double pixels = CPaintWork::BitmapPixels(bitmap);
+    if (m_pBudget) {
+        m_pBudget->Enter(ReadPhase::Decoding);
+        const bool affordable = pixels <= CPaintWork::kMaxLayerPixels && m_pBudget->Spend(CPaintWork::kPerDecodedPixel * pixels) &&
+                                files.Hold(std::size_t(CPaintWork::kDecodedPixelBytes * pixels));
+        if (pixels > CPaintWork::kMaxLayerPixels) m_pBudget->MarkCut(ReadPhase::Decoding);
+        m_pBudget->Enter(ReadPhase::Icon);
+        if (!affordable) return false;
     }
+    if (!m_pPainter->ConvertWebP(bitmap.bytes, png)) return false;
     out.entry = std::move(bitmap.entry);
     out.origin = IconOrigin::Converted;
     out.kind = ImageKind::Png;

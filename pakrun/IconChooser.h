@@ -42,9 +42,10 @@ public:
     // of exactly that size stands pixel for pixel.
     static constexpr int kDrawnIconPixels = 70;
 
-    // painter may be null.
-    CIconChooser(const CZipArchive& zip, const CResourceResolver& resolver, CIconPainter* painter)
-        : m_zip(zip), m_resolver(resolver), m_pPainter(painter)
+    // painter and budget may be null.
+    CIconChooser(const CZipArchive& zip, const CResourceResolver& resolver, CIconPainter* painter,
+                 CReadBudget* budget = nullptr)
+        : m_zip(zip), m_resolver(resolver), m_pPainter(painter), m_pBudget(budget)
     {
     }
 
@@ -60,4 +61,5 @@ private:
     const CZipArchive& m_zip;
     const CResourceResolver& m_resolver;
     CIconPainter* m_pPainter;
+    CReadBudget* m_pBudget;
 };

@@ -21,6 +21,18 @@ long XmlRank(const CResourceConfig& config)
 
 }  // namespace
 
+CIconFiles::~CIconFiles()
+{
+    if (m_pBudget) m_pBudget->Release(m_nHeld);
+}
+
+bool CIconFiles::Hold(std::size_t bytes)
+{
+    if (m_pBudget && !m_pBudget->Hold(bytes)) return false;
+    m_nHeld += bytes;
+    return true;
+}
+
 bool CIconFiles::ReadBitmap(std::uint32_t resourceId, bool (*accept)(ImageKind), IconBitmap& out)
 {
     std::vector<ResourceFile> files;

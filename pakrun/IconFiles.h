@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "IconScene.h"
+#include "ReadBudget.h"
 #include "ResourceResolver.h"
 #include "ZipArchive.h"
 
@@ -26,9 +27,20 @@ public:
     static constexpr std::size_t kMaxBitmapBytes = 8u * 1024 * 1024;
     static constexpr std::size_t kMaxXmlBytes = 1024u * 1024;
 
-    CIconFiles(const CZipArchive& zip, const CResourceResolver& resolver) : m_zip(zip), m_resolver(resolver) {}
+    // The budget may be null; the bytes held for the choice are given back when it ends.
+    CIconFiles(const CZipArchive& zip, const CResourceResolver& resolver, CReadBudget* budget = nullptr)
+        : m_zip(zip), m_resolver(resolver), m_pBudget(budget)
+    {
+    }
+    ~CIconFiles();
+    CIconFiles(const CIconFiles&) = delete;
+    CIconFiles& operator=(const CIconFiles&) = delete;
 
     const CResourceResolver& Resolver() const { return m_resolver; }
+    CReadBudget* ReadBudget() const { return m_pBudget; }
+    // Holds bytes that the choice keeps (a layer's picture) until it ends; false when the
+    // budget's ceiling refuses them.
+    bool Hold(std::size_t bytes);
     IconReadBudget& Budget() { return m_budget; }
 
     // The first of the resource's bitmaps, best density first, whose format accept takes.
@@ -45,4 +57,6 @@ private:
     const CZipArchive& m_zip;
     const CResourceResolver& m_resolver;
     IconReadBudget m_budget;
+    CReadBudget* m_pBudget;
+    std::size_t m_nHeld = 0;
 };

@@ -1,5 +1,6 @@
 #include "ImageFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -41,6 +42,27 @@ bool JpegSize(const std::uint8_t* data, std::size_t size, std::uint32_t& width, 
         at += standalone ? 2 : 2 + std::size_t(Big16(data + at + 2));
     }
     return false;
+}
+
+// A decoder draws the first frame into the logical screen, or takes the frame's own size:
+// the larger of the two, each side, is what it decodes.
+void GifFrameExtent(const std::uint8_t* data, std::size_t size, std::uint32_t& width, std::uint32_t& height)
+{
+    std::size_t pos = 13;
+    if (size > 10 && (data[10] & 0x80)) pos += 3u << ((data[10] & 7) + 1);
+    while (pos < size) {
+        if (data[pos] == 0x2C) {
+            if (pos + 9 > size) return;
+            width = std::max<std::uint32_t>(width, std::uint32_t(Little16(data + pos + 1)) + Little16(data + pos + 5));
+            height = std::max<std::uint32_t>(height, std::uint32_t(Little16(data + pos + 3)) + Little16(data + pos + 7));
+            return;
+        }
+        if (data[pos] != 0x21 || pos + 2 >= size) return;
+        // An extension: its label, then sub-blocks up to an empty one.
+        pos += 2;
+        while (pos < size && data[pos] != 0) pos += std::size_t(data[pos]) + 1;
+        ++pos;
+    }
 }
 
 bool WebPSize(const std::uint8_t* data, std::size_t size, std::uint32_t& width, std::uint32_t& height)
@@ -99,6 +121,7 @@ bool CImageFormat::Size(const std::uint8_t* data, std::size_t size, std::uint32_
         if (size < 10) return false;
         width = Little16(data + 6);
         height = Little16(data + 8);
+        GifFrameExtent(data, size, width, height);
         return true;
     case ImageKind::Bmp: {
         // An old core header has 16-bit sides; a bottom-up bitmap a negative height.

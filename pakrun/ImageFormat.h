@@ -13,7 +13,8 @@ public:
     // PNG, JPEG, GIF and BMP: what GDI+ decodes everywhere.
     static bool IsDecodable(ImageKind kind);
     // The picture's width and height as its header gives them (PNG, JPEG, GIF, BMP and
-    // WebP); false when the header does not say.
+    // WebP); false when the header does not say. A GIF's is the larger of its logical
+    // screen and its first frame's extent, as a decoder's pixels take.
     static bool Size(const std::uint8_t* data, std::size_t size, std::uint32_t& width, std::uint32_t& height);
     // "png", "jpeg", "gif", "bmp", "webp", "xml" or "unknown".
     static const char* Name(ImageKind kind);

@@ -48,7 +48,7 @@ bool CResourceResolver::Follow(ResValue value, const LocalePreference* locale, R
 // qualifiers, then the first.
 bool CResourceResolver::Choose(std::uint32_t resourceId, const LocalePreference* locale, ResValue& out) const
 {
-    if (!m_pTable) return false;
+    if (!m_pTable || !Afford(resourceId)) return false;
     const auto localeMatch = [locale](const CResourceConfig& config) {
         return locale ? config.LocaleMatch(*locale) : (config.HasLocale() ? 0 : 1);
     };
@@ -67,6 +67,11 @@ bool CResourceResolver::Choose(std::uint32_t resourceId, const LocalePreference*
         }
     }
     return bestScore > 0;
+}
+
+bool CResourceResolver::Afford(std::uint32_t resourceId) const
+{
+    return !m_pBudget || m_pBudget->Spend(kPerConfigVisited * double(std::max<std::size_t>(1, m_pTable->TypeChunks(resourceId))));
 }
 
 bool CResourceResolver::ValueText(const ResValue& value, std::u16string& out) const
@@ -95,7 +100,7 @@ void CResourceResolver::CollectFiles(std::uint32_t resourceId, int steps, FileSe
 {
     // Each resource is expanded once: aliases that meet again, or go round, end here.
     if (!m_pTable || steps >= kMaxReferenceSteps || search.visited.size() >= kMaxFileIds) return;
-    if (!search.visited.insert(resourceId).second) return;
+    if (!search.visited.insert(resourceId).second || !Afford(resourceId)) return;
     std::vector<ResourceCandidate> candidates;
     m_pTable->Candidates(resourceId, candidates);
     for (const ResourceCandidate& candidate : candidates) {

@@ -1,12 +1,15 @@
 // Turns manifest values into what they finally stand for: texts for a locale and the
-// files of a drawable. References are followed through resources.arsc, a bounded number
-// of steps, so that a cycle or an endless chain ends.
+// files of a drawable. References are followed through resources.arsc as far as aapt
+// follows them, so that a cycle or an endless chain ends; every step is counted against
+// the read's budget by the configurations it visits, so that a chain through thousands
+// of configurations, named by thousands of attributes, ends soon too.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "ReadBudget.h"
 #include "ResValue.h"
 #include "ResourceConfig.h"
 #include "ResourceTable.h"
@@ -18,7 +21,10 @@ struct ResourceFile {
 
 class CResourceResolver {
 public:
-    static constexpr int kMaxReferenceSteps = 16;
+    // aapt resolves a reference at most this many times.
+    static constexpr int kMaxReferenceSteps = 20;
+    // Work units of one configuration visited in one look-up step.
+    static constexpr double kPerConfigVisited = 1000;
     // Bounds on the search for one drawable's files, far above what real packages need
     // (an icon and a few aliases, a file per density), so that aliases fanning out
     // through a crafted table end soon.
@@ -27,7 +33,13 @@ public:
 
     // The table may be null (no or unreadable resources.arsc): references then resolve to
     // nothing.
-    explicit CResourceResolver(const CResourceTable* table) : m_pTable(table) {}
+    // look-ups then fail once the budget's current phase has spent its share.
+    explicit CResourceResolver(const CResourceTable* table, CReadBudget* budget = nullptr)
+        : m_pTable(table), m_pBudget(budget)
+    {
+    }
+
+    CReadBudget* Budget() const { return m_pBudget; }
 
     // The value's text for the locale: a string, or an integer written in decimal.
     // inlineText is what the document itself holds for a string value.
@@ -53,6 +65,9 @@ private:
     bool Choose(std::uint32_t resourceId, const LocalePreference* locale, ResValue& out) const;
     void CollectFiles(std::uint32_t resourceId, int steps, FileSearch& search) const;
     bool ValueText(const ResValue& value, std::u16string& out) const;
+    // Counts a look-up step of the resource through every configuration of its type.
+    bool Afford(std::uint32_t resourceId) const;
 
     const CResourceTable* m_pTable;
+    CReadBudget* m_pBudget;
 };

@@ -116,6 +116,12 @@ void CResourceTable::Candidates(std::uint32_t resourceId, const ConfigFilter& wa
     }
 }
 
+std::size_t CResourceTable::TypeChunks(std::uint32_t resourceId) const
+{
+    const auto types = m_types.find(static_cast<std::uint16_t>(resourceId >> 16));
+    return types == m_types.end() ? 0 : types->second.size();
+}
+
 bool CResourceTable::EntryOffset(const TypeChunk& type, CByteSpan chunk, std::uint32_t entryIndex,
                                  std::uint32_t& out) const
 {

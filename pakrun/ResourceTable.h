@@ -49,6 +49,9 @@ public:
     // The same, of the configurations that wanted accepts; the others' entries are not read.
     void Candidates(std::uint32_t resourceId, const ConfigFilter& wanted, std::vector<ResourceCandidate>& out) const;
 
+    // How many configurations the resource's type has: what a look-up of it visits.
+    std::size_t TypeChunks(std::uint32_t resourceId) const;
+
     // A string of the table's value pool.
     bool String(std::uint32_t index, std::u16string& out) const { return m_strings.Get(index, out); }
 

@@ -23,6 +23,12 @@ void ApplyTint(IconPaint& paint, const IconPaint& tint)
 
 }  // namespace
 
+bool CVectorDrawable::Stopped(ReadPhase phase) const
+{
+    if (m_resolver.Budget()) m_resolver.Budget()->MarkCut(phase);
+    return false;
+}
+
 bool CVectorDrawable::Size(const CDrawableDocument& document, const CResourceResolver& resolver, float& width,
                            float& height)
 {
@@ -107,8 +113,11 @@ bool CVectorDrawable::ReadPath(const DrawableNode& node, IconPath& path, bool& p
     std::u16string data;
     present = m_pDocument->Text(node, VectorAttr::kPathData, "pathData", m_resolver, data);
     if (!present) return true;
-    if (CPathData::Parse(data, path, m_budget.pathCommands) == PathParse::OverBudget) return false;
-    if (path.points.size() > m_budget.pathPoints) return false;
+    if (CPathData::Parse(data, path, m_budget.pathCommands) == PathParse::OverBudget ||
+        path.points.size() > m_budget.pathPoints) {
+        Stopped(ReadPhase::Icon);
+        return false;
+    }
     m_budget.pathPoints -= path.points.size();
     return true;
 }
@@ -124,7 +133,7 @@ bool CVectorDrawable::DrawPath(const DrawableNode& node, const Group& group)
     bool present = false;
     if (!ReadPath(node, shape.path, present)) return false;
     if (!present) return true;
-    if (m_pScene->shapes.size() >= kMaxShapes) return false;
+    if (m_pScene->shapes.size() >= kMaxShapes) return Stopped(ReadPhase::Drawing);
     const IconMatrix matrix = IconMatrix::Combine(m_viewport, group.matrix);
     shape.fill = Paint(node, VectorAttr::kFillColor, "fillColor", VectorAttr::kFillAlpha, "fillAlpha", matrix);
     shape.stroke = Paint(node, VectorAttr::kStrokeColor, "strokeColor", VectorAttr::kStrokeAlpha, "strokeAlpha", matrix);
@@ -156,7 +165,7 @@ bool CVectorDrawable::AddClip(const DrawableNode& node, Group& group)
     bool present = false;
     if (!ReadPath(node, clipPath.path, present)) return false;
     if (!present) return true;
-    if (m_pScene->clips.size() >= kMaxClips) return false;
+    if (m_pScene->clips.size() >= kMaxClips) return Stopped(ReadPhase::Drawing);
     clipPath.path.Transform(IconMatrix::Combine(m_viewport, group.matrix));
     if (!clipPath.path.Finite()) clipPath.path = IconPath();
     m_pScene->clips.push_back(IconClip{std::move(clipPath), group.clip});

@@ -71,6 +71,8 @@ private:
     float StrokeScale(const IconMatrix& groupMatrix) const;
     // Reads a path's data; false when the budget runs out.
     bool ReadPath(const DrawableNode& node, IconPath& path, bool& present);
+    // The vector stops at one of its bounds: the read's budget records the phase; false.
+    bool Stopped(ReadPhase phase) const;
     IconPaint Paint(const DrawableNode& node, std::uint32_t colourId, const char* colourName, std::uint32_t alphaId,
                     const char* alphaName, const IconMatrix& matrix);
 

@@ -47,19 +47,24 @@ void ApplyZip64Extra(CByteView extra, ZipEntry& entry, bool offsetInExtra)
 
 }  // namespace
 
-bool CZipArchive::Open(CByteSource& source)
+bool CZipArchive::Open(CByteSource& source, CReadBudget* budget)
 {
     m_pSource = &source;
+    m_pBudget = budget;
+    m_pHold.reset();
     m_directory.reset();
     m_records.clear();
+    m_nameIndex.clear();
     m_recordEntries.clear();
     m_entries.clear();
     m_bCentralDirectory = false;
     DirectoryLocation location;
     if (FindDirectory(location) && ReadDirectory(location)) {
         m_bCentralDirectory = true;
+        IndexNames();
         return true;
     }
+    m_pHold.reset();
     m_directory.reset();
     m_records.clear();
     WalkLocalHeaders();
@@ -128,6 +133,8 @@ bool CZipArchive::ReadZip64Location(std::uint64_t eocdOffset, DirectoryLocation&
 bool CZipArchive::ReadDirectory(const DirectoryLocation& location)
 {
     const std::size_t size = static_cast<std::size_t>(std::min(location.size, kMaxDirectorySize));
+    m_pHold = std::make_unique<CBudgetHold>(m_pBudget, size);
+    if (!m_pHold->Held()) return false;
     // Not cleared first: every byte is read over.
     m_directory.reset(new std::uint8_t[size]);
     if (!m_pSource->ReadExact(location.offset, m_directory.get(), size)) return false;
@@ -141,6 +148,8 @@ bool CZipArchive::ReadDirectory(const DirectoryLocation& location)
         const std::size_t extraSize = view.U16At(pos + 30);
         const std::size_t commentSize = view.U16At(pos + 32);
         if (!view.Contains(pos + kCentralHeaderSize, nameSize + extraSize)) break;
+        // A directory too long for the budget keeps the records before the cut.
+        if (m_pBudget && !m_pBudget->Spend(kPerRecord)) break;
         m_records.push_back(static_cast<std::uint32_t>(pos));
         pos += kCentralHeaderSize + nameSize + extraSize + commentSize;
     }
@@ -220,13 +229,45 @@ void CZipArchive::WalkLocalHeaders()
     }
 }
 
+namespace {
+
+std::uint32_t NameHash(std::string_view name)
+{
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : name) hash = (hash ^ std::uint8_t(c)) * 16777619u;
+    return hash;
+}
+
+}  // namespace
+
+// Records of one name lie along the probe sequence in directory order: the first met is
+// the first in the directory.
+void CZipArchive::IndexNames()
+{
+    std::size_t slots = 16;
+    while (slots < m_records.size() * 2) slots *= 2;
+    m_nameIndex.assign(slots, 0);
+    for (std::size_t record = 0; record < m_records.size(); ++record) {
+        std::size_t slot = NameHash(RecordName(record)) & (slots - 1);
+        while (m_nameIndex[slot] != 0) slot = (slot + 1) & (slots - 1);
+        m_nameIndex[slot] = static_cast<std::uint32_t>(record + 1);
+    }
+}
+
+std::size_t CZipArchive::FirstSlot(std::string_view name) const
+{
+    const std::size_t mask = m_nameIndex.size() - 1;
+    for (std::size_t slot = NameHash(name) & mask; m_nameIndex[slot] != 0; slot = (slot + 1) & mask) {
+        if (RecordName(m_nameIndex[slot] - 1) == name) return slot;
+    }
+    return m_nameIndex.size();
+}
+
 const ZipEntry* CZipArchive::Find(std::string_view name) const
 {
     if (m_bCentralDirectory) {
-        for (std::size_t record = 0; record < m_records.size(); ++record) {
-            if (RecordName(record) == name) return &RecordEntry(record);
-        }
-        return nullptr;
+        const std::size_t slot = FirstSlot(name);
+        return slot < m_nameIndex.size() ? &RecordEntry(m_nameIndex[slot] - 1) : nullptr;
     }
     for (const ZipEntry& entry : m_entries) {
         if (entry.name == name) return &entry;
@@ -238,7 +279,11 @@ std::size_t CZipArchive::Count(std::string_view name) const
 {
     std::size_t count = 0;
     if (m_bCentralDirectory) {
-        for (std::size_t record = 0; record < m_records.size(); ++record) count += RecordName(record) == name ? 1 : 0;
+        const std::size_t mask = m_nameIndex.size() - 1;
+        for (std::size_t slot = FirstSlot(name); slot < m_nameIndex.size() && m_nameIndex[slot] != 0;
+             slot = (slot + 1) & mask) {
+            count += RecordName(m_nameIndex[slot] - 1) == name ? 1 : 0;
+        }
         return count;
     }
     for (const ZipEntry& entry : m_entries) count += entry.name == name ? 1 : 0;
@@ -265,7 +310,8 @@ ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vec
         std::uint64_t dataStart = 0;
         if (!DataStart(entry, dataStart)) return ZipReadStatus::Failed;
         const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(entry.uncompressedSize, cap));
-        const ZipReadStatus status = CZipInflater::Inflate(*m_pSource, dataStart, entry.compressedSize, limit, out);
+        const ZipReadStatus status =
+            CZipInflater::Inflate(*m_pSource, dataStart, entry.compressedSize, limit, out, m_pBudget);
         // A stream that ends before its declared size means the size lied.
         if (status == ZipReadStatus::Complete && entry.sizeKnown && out.size() != entry.uncompressedSize) {
             return ZipReadStatus::Damaged;
@@ -274,6 +320,10 @@ ZipReadStatus CZipArchive::Read(const ZipEntry& entry, std::size_t cap, std::vec
     }
     ZipPlace place;
     if (!StoredPlace(entry, cap, place)) return ZipReadStatus::Failed;
+    if (m_pBudget && (!m_pBudget->Fits(place.size) || !m_pBudget->Spend(kPerStoredByte * double(place.size)))) {
+        if (!m_pBudget->Fits(place.size)) m_pBudget->MarkCut(m_pBudget->Current());
+        return ZipReadStatus::Failed;
+    }
     out.resize(place.size);
     const std::size_t got = m_pSource->ReadAt(place.offset, out.data(), place.size);
     out.resize(got);

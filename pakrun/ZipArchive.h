@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ByteSource.h"
+#include "ReadBudget.h"
 #include "ZipInflater.h"
 
 struct ZipEntry {
@@ -33,8 +34,15 @@ class CZipArchive {
 public:
     // Reads the central directory (ZIP64 too). When there is none that can be read, the
     // local headers are walked from the start instead, so that a cut-off package still
-    // yields its first entries. False only when no entry at all was found.
-    bool Open(CByteSource& source);
+    // yields its first entries. False only when no entry at all was found. The budget,
+    // where there is one, counts the records and the directory's memory, and the bytes
+    // that reads inflate; it must outlive the archive's use.
+    bool Open(CByteSource& source, CReadBudget* budget = nullptr);
+
+    // Work units of a directory record read, checked and indexed by its name.
+    static constexpr double kPerRecord = 400;
+    // Work units of a byte of a stored entry copied out.
+    static constexpr double kPerStoredByte = 0.5;
 
     // Every entry, in directory order. The entries of a central directory are made from
     // its records on first use: finding entries by name makes only the ones found.
@@ -68,12 +76,21 @@ private:
     std::string_view RecordName(std::size_t record) const;
     const ZipEntry& RecordEntry(std::size_t record) const;
     void WalkLocalHeaders();
+    void IndexNames();
+    // The first record of that name, for Find and Count to go on from; the index's size
+    // when there is none.
+    std::size_t FirstSlot(std::string_view name) const;
     bool DataStart(const ZipEntry& entry, std::uint64_t& out) const;
 
     CByteSource* m_pSource = nullptr;
     // The central directory as read, and where each of its records starts.
     std::unique_ptr<std::uint8_t[]> m_directory;
     std::vector<std::uint32_t> m_records;
+    // The records by name: an open-addressed table of record + 1 (0 for an empty slot),
+    // built once, so that a look-up never walks the whole directory.
+    std::vector<std::uint32_t> m_nameIndex;
+    CReadBudget* m_pBudget = nullptr;
+    std::unique_ptr<CBudgetHold> m_pHold;
     // Entries made from records, by record; node-based, so that what Find hands out stays.
     mutable std::unordered_map<std::size_t, ZipEntry> m_recordEntries;
     // All entries: made from the records when asked for, or found by walking local headers.

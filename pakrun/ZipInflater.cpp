@@ -32,7 +32,7 @@ private:
 
 ZipReadStatus CZipInflater::Inflate(CByteSource& source, std::uint64_t offset,
                                     std::uint64_t compressedSize, std::size_t outputLimit,
-                                    std::vector<std::uint8_t>& out)
+                                    std::vector<std::uint8_t>& out, CReadBudget* budget)
 {
     out.clear();
     CInflateStream inflater;
@@ -61,6 +61,11 @@ ZipReadStatus CZipInflater::Inflate(CByteSource& source, std::uint64_t offset,
         const int result = inflate(&stream, Z_NO_FLUSH);
         const std::size_t produced = kOutputChunk - stream.avail_out;
         const std::size_t room = outputLimit - out.size();
+        const std::size_t kept = std::min(produced, room);
+        if (budget && (!budget->Fits(out.size() + kept) || !budget->Spend(kPerInflatedByte * double(kept)))) {
+            if (!budget->Fits(out.size() + kept)) budget->MarkCut(budget->Current());
+            return ZipReadStatus::Truncated;
+        }
         out.insert(out.end(), chunk, chunk + std::min(produced, room));
         if (produced > room) return ZipReadStatus::Truncated;
         if (result == Z_STREAM_END) return ZipReadStatus::Complete;

@@ -103,12 +103,20 @@ bool CGdipIconPainter::DrawShapes(CGdipGraphics& graphics, const IconScene& scen
     for (const Gdiplus::GpStatus status : settings) {
         if (status != Gdiplus::Ok) return false;
     }
-    // Layer bitmaps, decoded as they are first drawn.
+    // Layer bitmaps, decoded as they are first drawn and released after the last layer
+    // that shows them; a layer that shows nothing is not drawn.
     std::optional<CSystemImageDecoder> decoder;
     std::vector<CGdipImage> images(scene.bitmaps.size());
+    std::vector<std::size_t> lastUse(scene.bitmaps.size());
+    for (std::size_t i = 0; i < scene.shapes.size(); ++i) {
+        const int b = scene.shapes[i].bitmap;
+        if (b >= 0 && std::size_t(b) < lastUse.size()) lastUse[std::size_t(b)] = i;
+    }
     CGdipShapeDrawer drawer(graphics, scene, float(kSamples));
     int clip = -1;
-    for (const IconShape& shape : scene.shapes) {
+    for (std::size_t i = 0; i < scene.shapes.size(); ++i) {
+        const IconShape& shape = scene.shapes[i];
+        if (shape.bitmap >= 0 && !CPaintWork::Shows(shape, scene.size)) continue;
         if (shape.clip != clip) {
             if (!drawer.SetClip(shape.clip)) return false;
             clip = shape.clip;
@@ -125,6 +133,7 @@ bool CGdipIconPainter::DrawShapes(CGdipGraphics& graphics, const IconScene& scen
             if (decoder->Decode(scene.bitmaps[std::size_t(shape.bitmap)].bytes, decoded)) image = MakeBitmap(decoded);
         }
         if (!image || !DrawBitmap(graphics, image, shape.bitmapRect)) return false;
+        if (lastUse[std::size_t(shape.bitmap)] == i) image.Reset();
     }
     return true;
 }

@@ -104,8 +104,17 @@ TEST(PaintWork, SceneCountsShapesClipsPixelsGradientsAndBitmaps)
     radial.kind = IconPaintKind::Radial;
     radial.radius = 5;
     radial.stops = {{0, 0xFFFFFFFF}, {1, 0xFF000000}};
-    EXPECT_DOUBLE_EQ(CPaintWork::kPerShape + region + CPaintWork::kPerPixel * pixels + CPaintWork::kPerGradientPixel * 42 * 42,
+    // Each computed pixel searches the stops.
+    const double perComputed = CPaintWork::kPerGradientPixel + 2 * CPaintWork::kPerStopPixel;
+    EXPECT_DOUBLE_EQ(CPaintWork::kPerShape + region + CPaintWork::kPerPixel * pixels + perComputed * 42 * 42,
                      SceneWork({Filled(Squares(1), radial)}));
+    radial.stops.resize(10000, {1, 0});
+    EXPECT_GT(SceneWork({Filled(Squares(1), radial)}), CPaintWork::kMaxWork / 4);
+    // So does every pixel a line gradient paints.
+    IconPaint linear = radial;
+    linear.kind = IconPaintKind::Linear;
+    EXPECT_DOUBLE_EQ(SceneWork({Filled(Squares(1))}) + CPaintWork::kPerStopPixel * 10000 * pixels,
+                     SceneWork({Filled(Squares(1), linear)}));
     // A stroke is a shape of its own over the grown rows.
     IconShape stroked = Filled(Squares(1), IconPaint());
     stroked.stroke = IconPaint::Solid(0xFFFFFFFF);
@@ -124,13 +133,54 @@ TEST(PaintWork, SceneCountsShapesClipsPixelsGradientsAndBitmaps)
     bitmap.bitmap = 0;
     bitmap.bitmapRect = {-10, -10, 80, 80};
     const double resampled = CPaintWork::kPerShape + CPaintWork::kPerBitmapPixel * 280 * 280;
-    // Decoded once, at the size its header gives; as large as the decoder takes without one.
     const std::uint32_t transparent[35] = {};
     const std::vector<std::uint8_t> png = CPngWriter::Write(transparent, 7, 5);
-    EXPECT_DOUBLE_EQ(2 * resampled + CPaintWork::kPerDecodedPixel * 35,
-                     SceneWork({bitmap, bitmap}, {}, {IconBitmap{"a.png", ImageKind::Png, png}}));
-    EXPECT_DOUBLE_EQ(resampled + CPaintWork::kPerDecodedPixel * CPaintWork::kUnknownBitmapPixels,
-                     SceneWork({bitmap}, {}, {IconBitmap{"a.png", ImageKind::Png, {png.begin(), png.begin() + 20}}}));
+    EXPECT_DOUBLE_EQ(2 * resampled, SceneWork({bitmap, bitmap}, {}, {IconBitmap{"a.png", ImageKind::Png, png}}));
+}
+
+TEST(PaintWork, BitmapsAreDecodedOnceAtTheirSizeOnlyWhereShownAndReleasedAfterTheirLastLayer)
+{
+    IconScene scene;
+    scene.size = 70;
+    const std::uint32_t transparent[35] = {};
+    const std::vector<std::uint8_t> png = CPngWriter::Write(transparent, 7, 5);
+    scene.bitmaps = {IconBitmap{"a.png", ImageKind::Png, png}, IconBitmap{"b.png", ImageKind::Png, {png.begin(), png.begin() + 20}}};
+    IconShape a, b, offScreen;
+    a.bitmap = 0;
+    a.bitmapRect = {0, 0, 70, 70};
+    b = a;
+    b.bitmap = 1;
+    offScreen = b;
+    offScreen.bitmapRect = {-200, 0, -100, 70};
+    scene.shapes = {a, a, offScreen};
+    // Decoded once, at the size its header gives; a layer that shows nothing is not decoded.
+    EXPECT_DOUBLE_EQ(CPaintWork::kPerDecodedPixel * 35, CPaintWork::OfDecoding(scene));
+    EXPECT_EQ(std::size_t(CPaintWork::kDecodedPixelBytes * 35), CPaintWork::DecodedPeakBytes(scene));
+    // As large as the decoder takes without a size; a's pixels are gone before b's come.
+    scene.shapes = {a, b};
+    EXPECT_DOUBLE_EQ(CPaintWork::kPerDecodedPixel * (35 + CPaintWork::kUnknownBitmapPixels), CPaintWork::OfDecoding(scene));
+    EXPECT_EQ(std::size_t(CPaintWork::kDecodedPixelBytes * CPaintWork::kUnknownBitmapPixels),
+              CPaintWork::DecodedPeakBytes(scene));
+    scene.shapes = {a, b, a};
+    EXPECT_EQ(std::size_t(CPaintWork::kDecodedPixelBytes * (35 + CPaintWork::kUnknownBitmapPixels)),
+              CPaintWork::DecodedPeakBytes(scene));
+}
+
+TEST(PaintWork, AStrokeWiderThanCoversThePictureIsNarrowedToWhatCoversIt)
+{
+    // A square around the picture: the centre is farthest from its corners, 35 * sqrt(2);
+    // a pixel is at most 70 / 8 / sqrt(2) from the grid that finds it.
+    IconShape shape = Filled(IconPath::Rectangle({0, 0, 70, 70}));
+    shape.stroke = IconPaint::Solid(0xFF000000);
+    shape.line.width = 400;
+    const float narrowed = CPaintWork::ClampedStroke(shape, 70);
+    EXPECT_NEAR(2 * (35 * std::sqrt(2.0f) + 70.0f / 8 * 0.7072f) + 1, narrowed, 0.01f);
+    shape.line.width = 90;
+    EXPECT_EQ(90, CPaintWork::ClampedStroke(shape, 70));
+    // A path far away keeps the width that reaches the picture.
+    shape.path.Transform(IconMatrix::Translate(1000, 0));
+    shape.line.width = 3000;
+    EXPECT_GT(CPaintWork::ClampedStroke(shape, 70), 2 * 1000);
 }
 
 TEST(PaintWorkOwnPackages, LauncherIconsTakeLittleOfWhatIsAllowed)

@@ -3,10 +3,12 @@
 // Each picture is also written four times enlarged to build/renders/icon-*.png.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "ApkInfo.h"
+#include "CraftedPackages.h"
 #include "ImageDrawing.h"
 #include "OwnPackages.h"
 #include "PixelCanvas.h"
@@ -37,11 +39,11 @@ struct DrawnIcon {
 };
 
 // Parses the package through the library, then paints its icon as the window does.
-DrawnIcon Draw(const std::string& package)
+DrawnIcon Draw(const std::string& package, const std::string& path = "")
 {
     DrawnIcon icon;
     _tagAPKINFO info = {};
-    EXPECT_NE(0, ParseApk(Wide(OwnPackagePath(package)).c_str(), &info, 0)) << package;
+    EXPECT_NE(0, ParseApk(Wide(path.empty() ? OwnPackagePath(package) : path).c_str(), &info, 0)) << package;
     icon.bytes = StreamBytes(info.pIcon);
     const CGdipImage image = LoadImageFromStreamCopy(info.pIcon);
     ReleaseApk(&info);
@@ -79,6 +81,17 @@ void ExpectMaskedOver(const DrawnIcon& icon, COLORREF background)
                                POINT{kBox / 2, 0}, POINT{0, kBox / 2 + 3}}) {
         EXPECT_TRUE(Near(icon, inside.x, inside.y, background));
     }
+}
+
+// The package written to a file of the temporary directory.
+std::string TemporaryPackage(const CraftedPackage& package)
+{
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    const std::string path = std::string(dir) + package.name + ".apk";
+    std::ofstream out(path, std::ios::binary);
+    out.write(package.bytes.data(), std::streamsize(package.bytes.size()));
+    return path;
 }
 
 int CountNear(const DrawnIcon& icon, COLORREF colour, int tolerance)
@@ -178,6 +191,35 @@ TEST(PakrunIcons, WebPOnlyIconIsConvertedWhereTheSystemDecodesWebP)
     } else {
         // Wine: no WebP codec, and the package has neither another bitmap nor XML.
         EXPECT_TRUE(icon.bytes.empty());
+    }
+}
+
+// Under Wine's GDI+ a square stroked far wider than the picture paints nothing; narrowed
+// to what covers the picture, it paints every pixel.
+TEST(PakrunIcons, AStrokeWiderThanThePictureCoversIt)
+{
+    for (const float width : {200.0f, 400.0f, 5000.0f}) {
+        const CraftedPackage package = CCraftedPackages::WideStroke(width);
+        const std::string path = TemporaryPackage(package);
+        const DrawnIcon icon = Draw(package.name, path);
+        ::DeleteFileA(path.c_str());
+        for (const POINT point : {POINT{1, 1}, POINT{35, 35}, POINT{68, 68}}) {
+            EXPECT_TRUE(Near(icon, point.x, point.y, RGB(0x20, 0x60, 0xA0))) << width;
+        }
+    }
+}
+
+// Every crafted package still gives its facts through the library.
+TEST(PakrunIcons, CraftedPackagesKeepTheirFacts)
+{
+    for (const CraftedPackage& package : CCraftedPackages::All()) {
+        const std::string path = TemporaryPackage(package);
+        _tagAPKINFO info = {};
+        EXPECT_NE(0, ParseApk(Wide(path).c_str(), &info, 0)) << package.name;
+        EXPECT_EQ(package.bytes.size(), info.nSize);
+        EXPECT_EQ(package.name == "deflated_table" ? L"org.example.crafted" : L"Crafted", std::wstring(info.szAppName));
+        ReleaseApk(&info);
+        ::DeleteFileA(path.c_str());
     }
 }
 

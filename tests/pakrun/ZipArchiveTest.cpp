@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CraftedPackages.h"
 #include "MemorySource.h"
 #include "ZipArchive.h"
 #include "ZipBuilder.h"
@@ -242,4 +243,25 @@ TEST(ZipArchive, EntriesFoundByNameStayWhenAllAreListed)
     EXPECT_EQ("first a", std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(ZipReadStatus::Complete, zip.Read(all[3], 100, bytes));
     EXPECT_EQ("deep", std::string(bytes.begin(), bytes.end()));
+}
+
+TEST(ZipArchive, ADirectoryLongerThanTheBudgetKeepsItsFirstRecordsAllFoundByName)
+{
+    const CraftedPackage package = CCraftedPackages::ManyRecords();
+    CMemorySource source(package.bytes.data(), package.bytes.size());
+    CReadBudget budget;
+    CZipArchive zip;
+    ASSERT_TRUE(zip.Open(source, &budget));
+    const std::size_t kept = std::size_t(budget.Limit(ReadPhase::Directory) / CZipArchive::kPerRecord);
+    EXPECT_EQ(kept, zip.Entries().size());
+    EXPECT_STREQ("directory", CReadBudget::Name(budget.CutPhase()));
+    EXPECT_NE(nullptr, zip.Find("AndroidManifest.xml"));
+    EXPECT_EQ(1u, zip.Count("resources.arsc"));
+    // The two real entries lead; every record kept after them is found through the
+    // index, none beyond the cut.
+    const std::size_t fakes = kept - 2;
+    for (std::size_t i = 0; i < fakes; i += 997) EXPECT_NE(nullptr, zip.Find("assets/" + std::to_string(1000000 + i))) << i;
+    EXPECT_NE(nullptr, zip.Find("assets/" + std::to_string(1000000 + fakes - 1)));
+    EXPECT_EQ(nullptr, zip.Find("assets/" + std::to_string(1000000 + fakes)));
+    EXPECT_EQ(nullptr, zip.Find("res/missing-0.png"));
 }

@@ -118,7 +118,7 @@ TEST(PackageFactsJson, NullsForWhatAFailedPackageCannotSay)
     facts.size = 20;
     EXPECT_EQ("{\"file\":\"bad.apk\",\"ok\":false,\"size\":20,\"sizeText\":\"20 B\",\"package\":null,\"versionName\":null,"
               "\"versionCode\":null,\"version\":null,\"label\":null,\"labelDefault\":null,\"minSdk\":null,\"system\":null,"
-              "\"icon\":null,\"permissions\":[],\"access\":[],\"shown\":[],\"bundle\":null}",
+              "\"icon\":null,\"permissions\":[],\"access\":[],\"shown\":[],\"bundle\":null,\"cut\":null}",
               facts.Json());
 }
 
@@ -129,7 +129,7 @@ TEST(ApkInfoProgram, JsonLinesWithExactKeysAndExitCodes)
     EXPECT_EQ(0, good.exitCode);
     const std::vector<std::string> keys = {"file", "ok", "size", "sizeText", "package", "versionName", "versionCode",
                                            "version", "label", "labelDefault", "minSdk", "system", "icon",
-                                           "permissions", "access", "shown", "bundle"};
+                                           "permissions", "access", "shown", "bundle", "cut"};
     std::size_t lines = 0;
     std::size_t start = 0;
     while (start < good.output.size()) {

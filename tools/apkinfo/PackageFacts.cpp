@@ -48,6 +48,7 @@ void PackageFacts::TakeParserFacts(const ApkSummary& summary)
     minSdk = summary.minSdk;
     minSdkCodename = summary.minSdkCodename;
     access = summary.access;
+    cut = summary.cut;
 }
 
 std::string PackageFacts::Json() const
@@ -131,6 +132,9 @@ std::string PackageFacts::Json() const
     } else {
         json.Null();
     }
+    json.Key("cut");
+    if (cut) json.String(*cut);
+    else json.Null();
     json.EndObject();
     return json.Text();
 }
@@ -170,6 +174,7 @@ std::string PackageFacts::Text() const
     for (const std::u16string& name : permissions) text += "    " + Utf8(name) + "\n";
     text += "  access:       " + std::to_string(access.size()) + "\n";
     for (const std::u16string& name : access) text += "    " + Utf8(name) + "\n";
+    if (cut) text += "  cut:          " + *cut + " (the read stopped there)\n";
     text += "  shown:        " + std::to_string(shown.size()) + "\n";
     for (const ShownPermission& permission : shown) {
         text += "    [" + std::to_string(permission.level) + "] " + Utf8(permission.title) + ": " +

@@ -48,6 +48,7 @@ struct PackageFacts {
     std::vector<std::u16string> access;       // the special access the package declares
     std::vector<ShownPermission> shown;
     BundleContents bundle;  // what a bundle holds; layout None for a package
+    std::optional<std::string> cut;  // the phase the read's budget stopped, when one did
 
     // Takes the parser's own facts (package, versions, default label, minSdk, access).
     void TakeParserFacts(const ApkSummary& summary);

@@ -1,6 +1,6 @@
 // Any bytes as resources.arsc: texts and files resolved for ids in the usual places, from
 // the table held in memory and from the same table read where it lies in a package, which
-// must answer alike.
+// must answer alike, each within one budget.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +14,9 @@ namespace {
 // Everything the lookups give, written one after another.
 std::u16string Answers(const CResourceTable& table)
 {
-    const CResourceResolver resolver(&table);
+    CReadBudget budget;
+    budget.Enter(ReadPhase::Resources);
+    const CResourceResolver resolver(&table, &budget);
     const LocalePreference chinese{"zh", "CN"};
     std::u16string answers;
     std::u16string text;
@@ -30,6 +32,7 @@ std::u16string Answers(const CResourceTable& table)
             for (const ResourceFile& file : files) answers += std::u16string(file.path.begin(), file.path.end()) + u'\3';
         }
     }
+    if (!(budget.Spent(ReadPhase::Resources) <= budget.Limit(ReadPhase::Resources))) __builtin_trap();
     return answers;
 }
 

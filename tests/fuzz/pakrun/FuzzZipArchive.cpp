@@ -1,6 +1,7 @@
 // Any bytes as a ZIP archive: the directory, then every entry read with a small cap; a
 // stored entry's place must hold exactly what reading it gives, and an entry found by
-// its name must be the first of that name in the list.
+// its name must be the first of that name in the list; the directory and the reads
+// stay within their budget.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -22,8 +23,11 @@ bool SameEntry(const ZipEntry& a, const ZipEntry& b)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     CMemorySource source(data, size);
+    CReadBudget budget;
     CZipArchive zip;
-    if (!zip.Open(source)) return 0;
+    if (!zip.Open(source, &budget)) return 0;
+    if (!(budget.Spent(ReadPhase::Directory) <= budget.Limit(ReadPhase::Directory))) __builtin_trap();
+    budget.Enter(ReadPhase::Icon);
     std::vector<std::uint8_t> bytes;
     std::size_t reads = 0;
     for (std::size_t i = 0; i < zip.Entries().size(); ++i) {
@@ -33,7 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (zip.Entries()[first].name != entry.name) ++first;
         const ZipEntry* found = zip.Find(entry.name);
         if (!found || !SameEntry(*found, zip.Entries()[first])) __builtin_trap();
+        const bool cutBefore = budget.WasCut();
         const ZipReadStatus status = zip.Read(entry, 1u << 20, bytes);
+        // A read the budget stopped says so; the rest must agree with the place below.
+        if (!cutBefore && budget.WasCut()) {
+            if (status == ZipReadStatus::Complete) __builtin_trap();
+            break;
+        }
         if (bytes.size() > (1u << 20) || (status == ZipReadStatus::Complete && entry.sizeKnown && bytes.size() != entry.uncompressedSize)) {
             __builtin_trap();
         }
@@ -49,5 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
+    if (!(budget.Spent(ReadPhase::Icon) <= budget.Limit(ReadPhase::Icon))) __builtin_trap();
     return 0;
 }
