@@ -423,7 +423,9 @@ TEST(InstallFlow, HundredInstallJobsLeaveNoHandlesOrGdiObjectsBehind)
                 after.kernelHandles, before.gdiObjects, after.gdiObjects);
     EXPECT_GT(before.kernelHandles, 0);
     EXPECT_GT(before.gdiObjects, 0);
-    EXPECT_LE(after.kernelHandles, before.kernelHandles);
+    // A handle that the system or the watcher makes once in a hundred jobs is no growth; one
+    // that every job leaves behind is a hundred.
+    EXPECT_LE(after.kernelHandles, before.kernelHandles + 2);
     EXPECT_LE(after.gdiObjects, before.gdiObjects);
     // One devices command a job, besides the phone watcher's own looks.
     std::size_t jobCommands = 0;
