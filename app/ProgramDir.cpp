@@ -36,4 +36,10 @@ std::wstring GetProgramDirPath(const wchar_t* fileName)
     return path + fileName;
 }
 
+bool IsFile(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring GetLanguageFilePath() { return GetProgramDirPath(L"Language.xml"); }

@@ -49,9 +49,7 @@ bool HandOverToCompanion(const std::wstring& packagePath)
 bool IsCompanionBeside()
 {
     const std::wstring program = GetProgramDirPath(kCompanionExecutable);
-    if (program.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesW(program.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return !program.empty() && IsFile(program);
 }
 
 // Nothing to tell the user when it fails: the button simply does nothing.

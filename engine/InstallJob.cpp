@@ -10,19 +10,10 @@
 #include "DeviceOutcome.h"
 #include "InstallMessages.h"
 #include "InstallRules.h"
+#include "ProgramDir.h"
 #include "StringResource.h"
 #include "TempApkCopy.h"
 #include "resource.h"
-
-namespace {
-
-bool FileExists(const std::wstring& path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 CInstallJob::CInstallJob(HWND notifyWnd, std::wstring apkPath, bool installToSd, std::wstring preferredSerial,
                          bool serialRequired)
@@ -104,7 +95,7 @@ void CInstallJob::ReportNoPhone()
             return;
         }
     }
-    const bool adbExists = FileExists(GetAdbPath());
+    const bool adbExists = IsFile(GetAdbPath());
     Finish(WM_INSTALL_NO_DEVICE, WPARAM(NoDeviceCodeWithoutCompanion(adbExists)), 0);
 }
 

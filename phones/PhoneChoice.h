@@ -7,7 +7,7 @@
 #include "PhoneList.h"
 
 // The serial to install to now; empty when no phone is ready.
-std::wstring KeepPhoneChoice(const PhoneList& ready, const std::wstring& chosen);
+std::wstring KeepPhoneChoice(const DeviceList& ready, const std::wstring& chosen);
 
 // The ready phone after the chosen one, wrapping round; the first when none is chosen.
-std::wstring NextPhoneChoice(const PhoneList& ready, const std::wstring& chosen);
+std::wstring NextPhoneChoice(const DeviceList& ready, const std::wstring& chosen);

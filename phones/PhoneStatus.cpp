@@ -6,12 +6,12 @@
 
 namespace {
 
-bool SamePhone(const PhoneEntry& a, const PhoneEntry& b)
+bool SamePhone(const DeviceEntry& a, const DeviceEntry& b)
 {
     return a.serial == b.serial && a.state == b.state && a.stateText == b.stateText && a.model == b.model;
 }
 
-bool SamePhones(const PhoneList& a, const PhoneList& b)
+bool SamePhones(const DeviceList& a, const DeviceList& b)
 {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -20,7 +20,7 @@ bool SamePhones(const PhoneList& a, const PhoneList& b)
     return true;
 }
 
-PhoneStatusKind KindOfFirst(const PhoneEntry& phone)
+PhoneStatusKind KindOfFirst(const DeviceEntry& phone)
 {
     switch (phone.state) {
     case DeviceState::Offline: return PhoneStatusKind::Offline;
@@ -35,9 +35,9 @@ PhoneStatusKind KindOfFirst(const PhoneEntry& phone)
     return PhoneStatusKind::OtherState;
 }
 
-const PhoneEntry* FindSerial(const PhoneList& phones, const std::wstring& serial)
+const DeviceEntry* FindSerial(const DeviceList& phones, const std::wstring& serial)
 {
-    for (const PhoneEntry& phone : phones) {
+    for (const DeviceEntry& phone : phones) {
         if (phone.serial == serial) return &phone;
     }
     return nullptr;
@@ -63,7 +63,7 @@ PhoneStatus ReadPhoneStatus(bool ran, const std::wstring& output, bool adbExists
         status.kind = PhoneStatusKind::ServerConflict;
         return status;
     }
-    if (!ParsePhoneList(output, status.phones)) {
+    if (!ParseDeviceList(output, status.phones, DeviceListForm::Long)) {
         status.kind = PhoneStatusKind::AdbCannotRun;
         return status;
     }
@@ -80,7 +80,7 @@ PhoneLine PhoneStatusLine(const PhoneStatus& status, const std::wstring& chosenS
     switch (status.kind) {
     case PhoneStatusKind::Unknown: break;
     case PhoneStatusKind::Ready: {
-        const PhoneEntry* chosen = FindSerial(status.ready, chosenSerial);
+        const DeviceEntry* chosen = FindSerial(status.ready, chosenSerial);
         line.textId = IDS_PHONE_WILL_INSTALL_TO;
         line.argument = PhoneDisplayName(chosen ? *chosen : status.ready.front());
         break;

@@ -22,8 +22,8 @@ enum class PhoneStatusKind {
 
 struct PhoneStatus {
     PhoneStatusKind kind = PhoneStatusKind::Unknown;
-    PhoneList phones;  // every phone listed, in list order
-    PhoneList ready;   // those that can take an install
+    DeviceList phones;  // every phone listed, in list order
+    DeviceList ready;   // those that can take an install
     // ServerConflict: the program that listens on adb's port, when Windows names it.
     std::wstring portHolder;
 

@@ -4,17 +4,8 @@
 #include "AdbRunner.h"
 #include "PhoneMessages.h"
 #include "PortOwner.h"
+#include "ProgramDir.h"
 #include "PhoneWatcher.h"
-
-namespace {
-
-bool FileExists(const std::wstring& path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 CPhoneWatch::CPhoneWatch(HWND notifyWnd)
     : m_hNotifyWnd(notifyWnd),
@@ -54,7 +45,7 @@ bool CPhoneWatch::Look(PhoneStatus& status)
     if (::WaitForSingleObject(m_interrupt.Get(), 0) == WAIT_OBJECT_0) return false;
     // adb that ends with -1 still says why, and a server fight is told there too.
     if (!ran && !failedRunText.empty()) status = ReadPhoneStatus(true, failedRunText, true);
-    else status = ReadPhoneStatus(ran, output, FileExists(adb));
+    else status = ReadPhoneStatus(ran, output, IsFile(adb));
     if (status.kind == PhoneStatusKind::ServerConflict) status.portHolder = PortHolderName(CurrentAdbServerPort(), adb);
     return true;
 }

@@ -155,3 +155,13 @@ TEST(LanguageFilePath, BesideTheProgram)
     const std::wstring path = GetLanguageFilePath();
     EXPECT_EQ(L"\\Language.xml", path.substr(path.size() - 13));
 }
+
+TEST(IsFile, AFileButNotAFolderOrNothing)
+{
+    CTempDirectory dir;
+    ASSERT_TRUE(WriteBytesToFile(dir.File(L"adb.exe"), "MZ"));
+    ASSERT_TRUE(::CreateDirectoryW(dir.File(L"Helmsway.exe").c_str(), nullptr));
+    EXPECT_TRUE(IsFile(dir.File(L"adb.exe")));
+    EXPECT_FALSE(IsFile(dir.File(L"Helmsway.exe")));
+    EXPECT_FALSE(IsFile(dir.File(L"missing.exe")));
+}

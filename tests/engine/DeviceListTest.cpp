@@ -5,12 +5,14 @@
 
 namespace {
 
-DeviceList Parse(const std::wstring& output, bool expectHeader = true)
+DeviceList Parse(const std::wstring& output, DeviceListForm form = DeviceListForm::Plain)
 {
     DeviceList devices;
-    EXPECT_EQ(expectHeader, ParseDeviceList(output, devices));
+    EXPECT_TRUE(ParseDeviceList(output, devices, form));
     return devices;
 }
+
+DeviceList ParseLong(const std::wstring& output) { return Parse(output, DeviceListForm::Long); }
 
 DeviceList ParseCapture(const std::string& situation)
 {
@@ -145,7 +147,8 @@ TEST(DeviceListLines, SerialIsEverythingBeforeLastTab)
 
 TEST(DeviceListLines, LinesWithoutTabOrStartingWithTabAreSkipped)
 {
-    const DeviceList devices = Parse(L"List of devices attached\n\tdevice\nno tab here\n  spaced\tdevice\n");
+    const DeviceList devices =
+        Parse(L"List of devices attached\n\tdevice\nno tab here\nEMU1    device usb:1-1\n  spaced\tdevice\n");
     ASSERT_EQ(1u, devices.size());
     EXPECT_EQ(L"  spaced", devices[0].serial);  // not trimmed
 }
@@ -155,6 +158,56 @@ TEST(DeviceListLines, ShellLineEndsWithDoubledCarriageReturn)
     const DeviceList devices = Parse(L"List of devices attached\r\r\nX1\tdevice\r\r\n");
     ASSERT_EQ(1u, devices.size());
     EXPECT_EQ(L"X1", devices[0].serial);
+}
+
+TEST(DeviceListLongForm, FieldsAfterPaddedSerialAndState)
+{
+    const DeviceList phones = ParseLong(L"List of devices attached\r\n"
+                                        L"EMU0001                device usb:1-1 product:bullhead model:Nexus_5X "
+                                        L"device:bullhead transport_id:1\r\n"
+                                        L"EMU0002                device product:blueline model:Pixel_3 transport_id:2\r\n"
+                                        L"\r\n");
+    ASSERT_EQ(2u, phones.size());
+    EXPECT_EQ(L"EMU0001", phones[0].serial);
+    EXPECT_EQ(DeviceState::Ready, phones[0].state);
+    EXPECT_EQ(L"Nexus_5X", phones[0].model);
+    EXPECT_EQ(L"bullhead", phones[0].product);
+    EXPECT_EQ(L"bullhead", phones[0].device);
+    EXPECT_EQ(L"1", phones[0].transportId);
+    EXPECT_EQ(L"Pixel_3", phones[1].model);
+    EXPECT_EQ(L"", phones[1].device);
+}
+
+TEST(DeviceListLongForm, LinesWithoutFieldsAndStatesOfSeveralWords)
+{
+    const DeviceList phones = ParseLong(L"List of devices attached\n"
+                                        L"EMU0001                unauthorized usb:1-1 transport_id:3\n"
+                                        L"EMU0002 offline\n"
+                                        L"EMU0003                no permissions (user in plugdev group; are your udev "
+                                        L"rules wrong?); see [http://developer.android.com/tools/device.html] "
+                                        L"usb:1-2 transport_id:4\n"
+                                        L"   \n"
+                                        L" EMU0004 device\n"
+                                        L"EMU0005\n");
+    ASSERT_EQ(3u, phones.size());
+    EXPECT_EQ(L"unauthorized", phones[0].stateText);
+    EXPECT_EQ(DeviceState::Unrecognised, phones[0].state);
+    EXPECT_EQ(L"", phones[0].model);
+    EXPECT_EQ(L"3", phones[0].transportId);
+    EXPECT_EQ(DeviceState::Offline, phones[1].state);
+    EXPECT_EQ(L"", phones[1].transportId);
+    EXPECT_EQ(0u, phones[2].stateText.find(L"no permissions (user in plugdev group;"));
+    EXPECT_EQ(L"4", phones[2].transportId);
+}
+
+TEST(DeviceListLongForm, TabbedLinesReadAsInPlainForm)
+{
+    const DeviceList phones = ParseLong(L"* daemon started successfully\r\nList of devices attached\r\nHT1\tdevice\r\n"
+                                        L"a b\tDEVICE\r\n\tdevice\r\n");
+    ASSERT_EQ(2u, phones.size());
+    EXPECT_EQ(L"HT1", phones[0].serial);
+    EXPECT_EQ(L"a b", phones[1].serial);  // before the tab, blanks and all
+    EXPECT_EQ(DeviceState::Ready, phones[1].state);
 }
 
 TEST(ChooseDevice, EmptyListHasNoChoice)

@@ -44,7 +44,7 @@ TEST(ParseApkInstallArgs, SerialAndList)
     EXPECT_TRUE(list.valid);
     EXPECT_TRUE(list.list);
 
-    PhoneEntry phone;
+    DeviceEntry phone;
     phone.serial = L"EMU1";
     phone.stateText = L"device";
     phone.model = L"Pixel_7";

@@ -115,7 +115,7 @@ int ListPhones()
     }
     default: break;
     }
-    for (const PhoneEntry& phone : status.phones) WriteConsoleLine(STD_OUTPUT_HANDLE, PhoneListLine(phone));
+    for (const DeviceEntry& phone : status.phones) WriteConsoleLine(STD_OUTPUT_HANDLE, PhoneListLine(phone));
     return 0;
 }
 

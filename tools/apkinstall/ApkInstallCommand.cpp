@@ -58,7 +58,7 @@ ApkInstallResult ApkInstallResultFor(unsigned message, std::uintptr_t wParam)
     }
 }
 
-std::wstring PhoneListLine(const PhoneEntry& phone)
+std::wstring PhoneListLine(const DeviceEntry& phone)
 {
     return phone.serial + L'\t' + phone.stateText + L'\t' + (phone.model.empty() ? std::wstring() : PhoneDisplayName(phone));
 }

@@ -39,7 +39,7 @@ inline constexpr wchar_t kApkInstallUsage[] =
 
 // One line of --list: serial, state and model (adb's '_' as blanks; empty when the phone
 // gives none), separated by tabs.
-std::wstring PhoneListLine(const PhoneEntry& phone);
+std::wstring PhoneListLine(const DeviceEntry& phone);
 
 struct ApkInstallResult {
     ApkInstallExit exit = ApkInstallExit::Failed;
