@@ -190,6 +190,31 @@ TEST(DrawFrameSkin, SourceRectangleSelectsThePartOfTheImage)
     ExpectFrame(canvas, 2, 2, 200, 100);
 }
 
+TEST(DrawFrameSkin, ScaledSkinsFillTheirEdgesToTheCorners)
+{
+    // The skins of 125, 150 and 200 % on the windows of those scales.
+    const struct {
+        int size, side, top, width, height;
+    } cases[] = {{50, 6, 33, 483, 200}, {60, 8, 39, 579, 240}, {80, 10, 52, 772, 320}};
+    for (const auto& c : cases) {
+        const CGdipImage skin = MakeImage(c.size, c.size, [&](int x, int y) {
+            const bool top = y < c.top, side = x < c.side || x >= c.size - c.side;
+            return Opaque(top ? (side ? kTopLeft : kTop) : side ? kLeft : kCentre);
+        });
+        CPixelCanvas canvas(c.width, c.height, kBackground);
+        canvas.DrawWithGdiPlus([&](CGdipGraphics& g) {
+            DrawFrameSkin(g, skin, Gdiplus::Rect(0, 0, c.width, c.height), Gdiplus::Rect(0, 0, c.size, c.size),
+                          SkinBorders{c.side, c.top, c.side, c.side});
+        });
+        for (const int y : {0, c.top / 2, c.top - 1}) {
+            EXPECT_EQ(kTop, canvas.Pixel(c.side, y)) << c.size << " row " << y;
+            EXPECT_EQ(kTop, canvas.Pixel(c.width - c.side - 1, y)) << c.size << " row " << y;
+        }
+        EXPECT_EQ(kLeft, canvas.Pixel(0, c.top)) << c.size;
+        EXPECT_EQ(kLeft, canvas.Pixel(c.side - 1, c.height - c.side - 1)) << c.size;
+    }
+}
+
 TEST(DrawFrameSkin, SmallDestinationGetsTheWholeSkinStretched)
 {
     const CGdipImage skin = MakeSkin();
