@@ -261,7 +261,7 @@ LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
 void CApkInstallerWnd::LoadPackageInfo(const std::wstring& path, bool atStart)
 {
     CApkRecord record;
-    const int parsed = record.Parse(path.c_str());
+    const int parsed = record.Parse(path.c_str(), m_scale.Px(kIconBox.width));
     m_strAppName = record.AppName();
 
     std::uint64_t size = record.FileSize();

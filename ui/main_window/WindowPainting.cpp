@@ -19,7 +19,6 @@ constexpr Gdiplus::REAL kNoteSize = 8.0f;      // points
 constexpr int kFactsX = 88;
 constexpr int kFactsWidth = 120;
 constexpr int kFactsRowHeight = 20;
-constexpr BoxRect kIconBox{9, 35, 70, 70};
 constexpr BoxRect kSeparatorRect{8, 155, 370, 2};
 
 enum class TextFormat { Left, Centred, TopLeft };

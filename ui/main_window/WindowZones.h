@@ -30,6 +30,8 @@ inline constexpr BoxRect kInstallRect{308, 128, 67, 22};
 inline constexpr BoxRect kCompanionRect{268, 128, 105, 23};
 inline constexpr BoxRect kPermissionToggleRect{14, 135, 65, 17};
 inline constexpr BoxRect kLocationRect{317, 72, 56, 21};
+// The package's icon, fitted into this box.
+inline constexpr BoxRect kIconBox{9, 35, 70, 70};
 // The phone line, in the room below the package facts and left of the Install button; with
 // several ready phones its name becomes a chooser drawn like the location selector.
 inline constexpr BoxRect kPhoneLineRect{88, 117, 216, 40};
