@@ -88,6 +88,22 @@ TEST(DrawImageFitted, LargerImagesShrinkToFitKeepingTheirShape)
     }
 }
 
+TEST(DrawImageFitted, AtLargerScalesPicturesGrowAsTheLayoutDoesButNeverPastTheBox)
+{
+    const CGdipImage image = MakeImage(48, 48, [](int x, int y) { return Pattern(x, y); });
+    const struct {
+        int dpi, side;
+    } cases[] = {{144, 72}, {192, 96}, {288, 140}};
+    for (const auto& c : cases) {
+        CPixelCanvas canvas(160, 160, kBackground);
+        canvas.DrawWithGdiPlus(
+            [&](CGdipGraphics& g) { DrawImageFitted(g, Gdiplus::Rect(10, 10, 140, 140), &image, c.dpi); });
+        const Box box = DrawnBounds(canvas);
+        EXPECT_NEAR(c.side, box.right - box.left, 1) << c.dpi;
+        EXPECT_NEAR(80 - c.side / 2, box.left, 1) << c.dpi;
+    }
+}
+
 TEST(DrawImageFitted, NoImageDrawsNothing)
 {
     CPixelCanvas canvas(120, 120, kBackground);

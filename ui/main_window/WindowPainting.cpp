@@ -153,7 +153,12 @@ PaintedLines PaintWindowContent(CGdipGraphics& graphics, const MainWindowView& v
     PaintChrome(graphics, view, client);
     const BoxRect icon = view.scale.Box(kIconBox);
     const Gdiplus::Rect box(icon.x, icon.y, icon.width, icon.height);
-    DrawImageFitted(graphics, box, HasImage(view.packageIcon) ? view.packageIcon : view.defaultIcon);
+    // The default icon is drawn for the scale already; the package's is taken at 96 dpi.
+    if (HasImage(view.packageIcon)) {
+        DrawImageFitted(graphics, box, view.packageIcon, view.scale.dpi);
+    } else {
+        DrawImageFitted(graphics, box, view.defaultIcon);
+    }
     PaintPackageInfo(graphics, view);
     PaintedLines lines;
     lines.status = PaintStatusLine(graphics, view);

@@ -41,12 +41,13 @@ void GetImageSize(const CGdipImage& image, UINT& width, UINT& height)
     if (flat::GdipGetImageHeight(image.Get(), &height) != Gdiplus::Ok) height = 0;
 }
 
-void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image)
+void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image, int dpi)
 {
     if (!image || !*image) return;
     UINT imageWidth = 0, imageHeight = 0;
     GetImageSize(*image, imageWidth, imageHeight);
-    const INT w = INT(imageWidth), h = INT(imageHeight);
+    const auto scaled = [dpi](UINT length) { return INT(((long long)length * dpi + 48) / 96); };
+    const INT w = scaled(imageWidth), h = scaled(imageHeight);
 
     std::int32_t width = w, height = h;
     if (w > box.Width || h > box.Height) {

@@ -4,9 +4,10 @@
 
 #include "GdiPlusObjects.h"
 
-// Draws the image centred in the box, shrunk to fit when it is larger, never enlarged.
-// An absent or empty image draws nothing.
-void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image);
+// Draws the image centred in the box, shrunk to fit when it is larger, never enlarged
+// beyond its size at the display's dpi (its pixels taken as 96-dpi ones, so that a picture
+// keeps its place in the layout at any scale). An absent or empty image draws nothing.
+void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image, int dpi = 96);
 
 // The frame skin's border widths, the same on the image and on the window: at 96 dpi left,
 // right and bottom 5, top 26 pixels.
