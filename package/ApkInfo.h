@@ -50,7 +50,9 @@ PAKRUN_IMPORT void __cdecl InitializePermission(const wchar_t* languageFile, con
 
 // Reads the package into the zero-filled record. Nonzero when the package was read;
 // zero for a file that is no readable package, the record filled as far as it could be.
-PAKRUN_IMPORT int __cdecl ParseApk(const wchar_t* path, _tagAPKINFO* info, int reserved);
+// iconPixels: the side of the box the icon is shown in, at which an icon drawn from its
+// XML is painted; 0 (or a side outside 16 to 280) for the 70 of a display at 96 dpi.
+PAKRUN_IMPORT int __cdecl ParseApk(const wchar_t* path, _tagAPKINFO* info, int iconPixels);
 
 // Frees what ParseApk put into the record; the stream and pointers are unusable after.
 PAKRUN_IMPORT void __cdecl ReleaseApk(_tagAPKINFO* info);

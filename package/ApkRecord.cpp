@@ -23,11 +23,11 @@ CApkRecord::~CApkRecord()
     if (m_bParsed) ::ReleaseApk(&m_info);
 }
 
-int CApkRecord::Parse(const wchar_t* path)
+int CApkRecord::Parse(const wchar_t* path, int iconPixels)
 {
     if (m_bParsed) return 0;
     m_bParsed = true;
-    return ::ParseApk(path, &m_info, 0);
+    return ::ParseApk(path, &m_info, iconPixels);
 }
 
 std::uint64_t CApkRecord::FileSize() const { return (std::uint64_t(m_info.nSizeHigh) << 32) | m_info.nSize; }

@@ -16,7 +16,8 @@ public:
     CApkRecord& operator=(const CApkRecord&) = delete;
 
     // Reads the package; nonzero when the library could parse it. Once per record.
-    int Parse(const wchar_t* path);
+    // iconPixels: the icon box's side on the display (0: at 96 dpi).
+    int Parse(const wchar_t* path, int iconPixels = 0);
 
     // The package file's size from the record (its high half from offset 4).
     std::uint64_t FileSize() const;

@@ -91,7 +91,8 @@ bool CIconChooser::Drawn(CIconFiles& files, std::uint32_t resourceId, ApkIcon& o
     CDrawableReader reader(files, webp ? IsDecodableOrWebP : CImageFormat::IsDecodable);
     IconScene scene;
     std::string entry;
-    if (!reader.ReadIcon(resourceId, kDrawnIconPixels, scene, entry)) return false;
+    const int pixels = m_pPainter ? m_pPainter->IconPixels() : kDrawnIconPixels;
+    if (!reader.ReadIcon(resourceId, pixels, scene, entry)) return false;
     std::vector<std::uint8_t> png;
     if (m_pBudget) m_pBudget->Enter(ReadPhase::Drawing);
     const bool painted = !m_pPainter || m_pPainter->Paint(scene, png);

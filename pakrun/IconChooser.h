@@ -38,9 +38,9 @@ struct ApkIcon {
 
 class CIconChooser {
 public:
-    // The drawn icon's size: the window shows icons in a 70 x 70 box, where a picture
-    // of exactly that size stands pixel for pixel.
-    static constexpr int kDrawnIconPixels = 70;
+    // The drawn icon's size without a painter to say otherwise: the window shows icons in a
+    // 70 x 70 box at 96 dpi, where a picture of exactly that size stands pixel for pixel.
+    static constexpr int kDrawnIconPixels = CIconPainter::kBoxPixels;
 
     // painter and budget may be null.
     CIconChooser(const CZipArchive& zip, const CResourceResolver& resolver, CIconPainter* painter,

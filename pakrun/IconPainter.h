@@ -11,7 +11,14 @@
 
 class CIconPainter {
 public:
+    // The side of the window's icon box at 96 dpi, in pixels.
+    static constexpr int kBoxPixels = 70;
+
     virtual ~CIconPainter() = default;
+
+    // The side in pixels at which an icon drawn from its XML is painted: the icon box's
+    // side on the window's display.
+    virtual int IconPixels() const { return kBoxPixels; }
 
     // The scene as a PNG of scene.size pixels a side; false when it cannot be painted.
     virtual bool Paint(const IconScene& scene, std::vector<std::uint8_t>& png) = 0;

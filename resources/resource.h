@@ -143,5 +143,10 @@
 #define IDB_SEPARATOR               187
 #define IDB_WARNING                 180
 
+// The same images drawn for larger display scales: the 96-dpi id plus the set's step.
+#define IDB_SET_STEP                1000
+
 // The busy indicator: resource type "GIF".
 #define IDR_BUSY_GIF                192
+// Twice as large, for display scales from 150 % up.
+#define IDR_BUSY_GIF_200            3192

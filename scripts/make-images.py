@@ -24,6 +24,15 @@ FUZZ_SEEDS = os.path.join(ROOT, "tests", "fuzz", "widgets", "corpus", "gif_file"
 # while straight edges on whole pixels stay sharp.
 SS = 8
 
+# The image sets beside the 96-dpi one, in percent; the window loads the nearest at or above
+# its display scale.
+SCALED_SETS = (125, 150, 200)
+
+
+def px(length, percent):
+    """A 96-dpi length at a scale, halves rounded up, as the window rounds its layout."""
+    return (length * percent + 50) // 100
+
 # One palette for the whole window. The window's own colours (background, texts) are
 # fixed by the painting code; these match them.
 WINDOW_BG = (0xEE, 0xF4, 0xF6)
@@ -48,43 +57,49 @@ def mix(a, b, t):
 
 
 class Canvas:
-    """An RGBA picture drawn at SS times its size; coordinates are in final pixels,
-    where (0, 0) is the top-left corner of the first pixel."""
+    """An RGBA picture drawn at SS times its size; coordinates are in 96-dpi pixels, where
+    (0, 0) is the top-left corner of the first pixel, drawn at percent of their size. The
+    picture's pixel size is the scaled one unless device gives it."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, percent=100, device=None):
+        self.k = percent / 100
         self.width, self.height = width, height
-        self.img = Image.new("RGBA", (width * SS, height * SS), (0, 0, 0, 0))
+        self.pixels = device or (px(width, percent), px(height, percent))
+        self.img = Image.new("RGBA", (self.pixels[0] * SS, self.pixels[1] * SS), (0, 0, 0, 0))
 
     def _mask(self):
         return Image.new("L", self.img.size, 0)
 
-    @staticmethod
-    def _box(x0, y0, x1, y1):
-        return [round(x0 * SS), round(y0 * SS), round(x1 * SS) - 1, round(y1 * SS) - 1]
+    def _box(self, x0, y0, x1, y1):
+        f = SS * self.k
+        return [round(x0 * f), round(y0 * f), round(x1 * f) - 1, round(y1 * f) - 1]
 
     def rounded_mask(self, x0, y0, x1, y1, radius):
         mask = self._mask()
-        ImageDraw.Draw(mask).rounded_rectangle(self._box(x0, y0, x1, y1), round(radius * SS), fill=255)
+        ImageDraw.Draw(mask).rounded_rectangle(self._box(x0, y0, x1, y1), round(radius * SS * self.k), fill=255)
         return mask
 
     def polygon_mask(self, points):
         mask = self._mask()
-        ImageDraw.Draw(mask).polygon([(x * SS, y * SS) for x, y in points], fill=255)
+        f = SS * self.k
+        ImageDraw.Draw(mask).polygon([(x * f, y * f) for x, y in points], fill=255)
         return mask
 
     def stroke_mask(self, points, width):
         mask = self._mask()
         draw = ImageDraw.Draw(mask)
-        scaled = [(x * SS, y * SS) for x, y in points]
-        draw.line(scaled, fill=255, width=round(width * SS), joint="curve")
-        r = width * SS / 2
+        f = SS * self.k
+        scaled = [(x * f, y * f) for x, y in points]
+        draw.line(scaled, fill=255, width=round(width * f), joint="curve")
+        r = width * f / 2
         for x, y in (scaled[0], scaled[-1]):  # round caps
             draw.ellipse([x - r, y - r, x + r, y + r], fill=255)
         return mask
 
     def ellipse_mask(self, cx, cy, rx, ry):
         mask = self._mask()
-        ImageDraw.Draw(mask).ellipse([(cx - rx) * SS, (cy - ry) * SS, (cx + rx) * SS, (cy + ry) * SS], fill=255)
+        f = SS * self.k
+        ImageDraw.Draw(mask).ellipse([(cx - rx) * f, (cy - ry) * f, (cx + rx) * f, (cy + ry) * f], fill=255)
         return mask
 
     def fill(self, mask, top, bottom=None, alpha=255, y0=0, y1=None):
@@ -95,56 +110,69 @@ class Canvas:
             y1 = self.height if y1 is None else y1
             draw = ImageDraw.Draw(layer)
             for row in range(self.img.size[1]):
-                t = min(max((row / SS + 0.5 / SS - y0) / max(y1 - y0, 1e-9), 0), 1)
+                t = min(max(((row + 0.5) / (SS * self.k) - y0) / max(y1 - y0, 1e-9), 0), 1)
                 draw.line([(0, row), (self.img.size[0], row)], fill=rgba(mix(top, bottom, t), alpha))
         layer.putalpha(Image.eval(mask, lambda v: v * alpha // 255))
         self.img.alpha_composite(layer)
 
     def result(self):
-        return self.img.resize((self.width, self.height), Image.BOX)
+        return self.img.resize(self.pixels, Image.BOX)
 
 
-def save_png(img, name):
+def save_png(img, name, percent=100):
     assert img.mode == "RGBA"
-    img.save(os.path.join(IMAGES, name), optimize=True)
+    folder = IMAGES if percent == 100 else os.path.join(IMAGES, str(percent))
+    os.makedirs(folder, exist_ok=True)
+    img.save(os.path.join(folder, name), optimize=True)
 
 
 # --- frame skin (id 200), 40 x 40 -------------------------------------------------------
 # Blue title band of 26 rows with rounded top corners, a thin grey outline down the sides
 # and along the bottom, transparent inside. The corners follow the window region's
 # three-step staircase (3, 2 and 1 pixels cut), so the outline stays whole after clipping.
-def frame_skin():
-    w, h, band = 40, 40, 26
+# At a larger scale every length is scaled as the window scales its layout: the band, the
+# outline (a line of px(1) pixels) and the staircase, which the window's region cuts with
+# px(3) steps of one pixel each.
+def frame_skin(percent=100):
+    w, h, band, line, steps = px(40, percent), px(40, percent), px(26, percent), px(1, percent), px(3, percent)
+    k = percent / 100
     img = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    px = img.load()
+    pixel = img.load()
     for y in range(band):
-        colour = mix(BLUE_LIGHT, BLUE, min(max(y - 1, 0) / (band - 3), 1))
-        if y == 1:
+        logical = int(y / k)
+        colour = mix(BLUE_LIGHT, BLUE, min(max(y / k - 1, 0) / (26 - 3), 1))
+        if logical == 1:
             colour = mix(colour, WHITE, 0.18)  # a faint top light
-        if y == band - 1:
+        if y >= band - line:
             colour = BLUE_DARK
         edge = mix(colour, BLUE_DARK, 0.7)
         for x in range(w):
-            px[x, y] = rgba(edge if x in (0, w - 1) else colour)
-    for x in range(w):
-        px[x, 0] = rgba(BLUE_DARK)
+            pixel[x, y] = rgba(edge if x < line or x >= w - line else colour)
+    for y in range(line):
+        for x in range(w):
+            pixel[x, y] = rgba(BLUE_DARK)
     for y in range(band, h):
-        px[0, y] = px[w - 1, y] = rgba(OUTLINE)
-    for x in range(w):
-        px[x, h - 1] = rgba(OUTLINE)
+        for x in range(line):
+            pixel[x, y] = pixel[w - 1 - x, y] = rgba(OUTLINE)
+    for y in range(h - line, h):
+        for x in range(w):
+            pixel[x, y] = rgba(OUTLINE)
     # The staircase: what the region cuts is left transparent, and the new outermost
-    # pixel of each cut row takes the edge colour.
-    for y, cut, colour in ((0, 3, BLUE_DARK), (1, 2, BLUE_DARK), (2, 1, BLUE_DARK),
-                           (h - 3, 1, OUTLINE), (h - 2, 2, OUTLINE), (h - 1, 3, OUTLINE)):
-        for x in range(cut):
-            px[x, y] = px[w - 1 - x, y] = (0, 0, 0, 0)
-        px[cut, y] = px[w - 1 - cut, y] = rgba(colour)
+    # pixels of each cut row take the edge colour.
+    for row in range(steps):
+        cut = steps - row
+        for y, colour in ((row, BLUE_DARK), (h - 1 - row, OUTLINE)):
+            for x in range(cut):
+                pixel[x, y] = pixel[w - 1 - x, y] = (0, 0, 0, 0)
+            for x in range(cut, min(cut + line, w // 2)):
+                pixel[x, y] = pixel[w - 1 - x, y] = rgba(colour)
     return img
 
 
 # --- close button strip (id 157), 21 x 80: normal, hover, pressed, faded ----------------
-def close_strip():
-    strip = Image.new("RGBA", (21, 80), (0, 0, 0, 0))
+def close_strip(percent=100):
+    fw, fh = px(21, percent), px(20, percent)
+    strip = Image.new("RGBA", (fw, 4 * fh), (0, 0, 0, 0))
     looks = [
         (None, 235),                       # normal: white cross on the band
         (((0xE8, 0x5B, 0x50), (0xD9, 0x45, 0x3B)), 255),  # hover: red plate
@@ -152,14 +180,14 @@ def close_strip():
         (None, 110),                       # faded
     ]
     for index, (plate, cross_alpha) in enumerate(looks):
-        c = Canvas(21, 20)
+        c = Canvas(21, 20, percent)
         if plate:
             c.fill(c.rounded_mask(1, 1, 20, 19, 3), plate[0], plate[1], y0=1, y1=19)
         arm = 3.5
         cx, cy = 10.5, 10
         for (x0, y0, x1, y1) in ((cx - arm, cy - arm, cx + arm, cy + arm), (cx - arm, cy + arm, cx + arm, cy - arm)):
             c.fill(c.stroke_mask([(x0, y0), (x1, y1)], 1.5), WHITE, alpha=cross_alpha)
-        strip.paste(c.result(), (0, 20 * index))
+        strip.paste(c.result(), (0, fh * index))
     return strip
 
 
@@ -167,40 +195,45 @@ def close_strip():
 # Each 18 x 24 frame is cut into 6-pixel caps and a 6-pixel middle that is tiled, so the
 # middle columns are uniform left to right. The body is 22 rows high (the Install button);
 # the two rows below are a soft shadow that a 23-row button shows one row of.
-def push_button():
+def push_button(percent=100):
     looks = [
         ((0x1B, 0x78, 0xBB), (0x4F, 0xB2, 0xED), (0x24, 0x8B, 0xD2), 0.22),  # normal
         ((0x1F, 0x84, 0xC6), (0x6A, 0xC2, 0xF4), (0x32, 0x9B, 0xDE), 0.25),  # hover
         ((0x14, 0x5E, 0x98), (0x1D, 0x79, 0xBA), (0x2B, 0x8E, 0xD2), 0.0),   # pressed
         ((0x98, 0xA6, 0xAD), (0xB9, 0xC4, 0xCA), (0xA6, 0xB3, 0xB9), 0.12),  # disabled
     ]
-    strip = Image.new("RGBA", (72, 24), (0, 0, 0, 0))
+    # Caps and middle stay a third of the frame each, so the frame is three scaled sixes.
+    fw, fh = 3 * px(6, percent), px(24, percent)
+    strip = Image.new("RGBA", (4 * fw, fh), (0, 0, 0, 0))
     for index, (border, top, bottom, light) in enumerate(looks):
-        c = Canvas(18, 24)
-        c.fill(c.rounded_mask(0, 1, 18, 23, 3), SLATE, alpha=28)  # shadow, one row down
-        c.fill(c.rounded_mask(0, 0, 18, 22, 3), border)
-        c.fill(c.rounded_mask(1, 1, 17, 21, 2), top, bottom, y0=1, y1=21)
+        c = Canvas(fw * 100 / percent, 24, percent, (fw, fh))
+        r = c.width
+        c.fill(c.rounded_mask(0, 1, r, 23, 3), SLATE, alpha=28)  # shadow, one row down
+        c.fill(c.rounded_mask(0, 0, r, 22, 3), border)
+        c.fill(c.rounded_mask(1, 1, r - 1, 21, 2), top, bottom, y0=1, y1=21)
         if light:
-            c.fill(ImageChops.subtract(c.rounded_mask(1, 1, 17, 21, 2), c.rounded_mask(1, 2, 17, 21, 2)), WHITE,
+            c.fill(ImageChops.subtract(c.rounded_mask(1, 1, r - 1, 21, 2), c.rounded_mask(1, 2, r - 1, 21, 2)), WHITE,
                    alpha=round(255 * light))
-        strip.paste(c.result(), (18 * index, 0))
+        strip.paste(c.result(), (fw * index, 0))
     return strip
 
 
 # --- selector skin (id 196), 54 x 22: normal, hover, pressed -----------------------------
 # A white field with a thin border; the destination is 21 rows high, so the body is too.
-def selector():
+def selector(percent=100):
     looks = [
         ((0xB4, 0xC3, 0xCA), WHITE, (0xF7, 0xFA, 0xFB)),
         (ACCENT, WHITE, (0xF4, 0xFA, 0xFD)),
         ((0x2A, 0x95, 0xC4), (0xDD, 0xF0, 0xF9), (0xE9, 0xF5, 0xFB)),
     ]
-    strip = Image.new("RGBA", (54, 22), (0, 0, 0, 0))
+    fw, fh = 3 * px(6, percent), px(22, percent)
+    strip = Image.new("RGBA", (3 * fw, fh), (0, 0, 0, 0))
     for index, (border, top, bottom) in enumerate(looks):
-        c = Canvas(18, 22)
-        c.fill(c.rounded_mask(0, 0, 18, 21, 2), border)
-        c.fill(c.rounded_mask(1, 1, 17, 20, 1), top, bottom, y0=1, y1=20)
-        strip.paste(c.result(), (18 * index, 0))
+        c = Canvas(fw * 100 / percent, 22, percent, (fw, fh))
+        r = c.width
+        c.fill(c.rounded_mask(0, 0, r, 21, 2), border)
+        c.fill(c.rounded_mask(1, 1, r - 1, 20, 1), top, bottom, y0=1, y1=20)
+        strip.paste(c.result(), (fw * index, 0))
     return strip
 
 
@@ -223,21 +256,33 @@ ARROWS = [
 ]
 
 
-def switch_arrows():
+# Larger scales draw the same arrows as strokes one scaled pixel wide.
+def switch_arrows(percent=100):
+    colours = (SLATE, ACCENT, BLUE)
+    if percent != 100:
+        fw = px(12, percent)
+        strip = Image.new("RGBA", (3 * fw, px(13, percent)), (0, 0, 0, 0))
+        for index, colour in enumerate(colours):
+            c = Canvas(12, 13, percent)
+            for points in (((1, 4.5), (11, 4.5)), ((7.5, 2.5), (9.5, 4.5), (7.5, 6.5)),
+                           ((1, 9.5), (11, 9.5)), ((4.5, 7.5), (2.5, 9.5), (4.5, 11.5))):
+                c.fill(c.stroke_mask(list(points), 1), colour)
+            strip.paste(c.result(), (fw * index, 0))
+        return strip
     strip = Image.new("RGBA", (36, 13), (0, 0, 0, 0))
-    px = strip.load()
-    for index, colour in enumerate((SLATE, ACCENT, BLUE)):
+    pixel = strip.load()
+    for index, colour in enumerate(colours):
         for y, row in enumerate(ARROWS):
             for x, cell in enumerate(row):
                 if cell == "#":
-                    px[12 * index + x, y] = rgba(colour)
+                    pixel[12 * index + x, y] = rgba(colour)
     return strip
 
 
 # --- default application icon (id 153), 55 x 56 -----------------------------------------
 # A green tile with a white package (an open box) on it; the last row is its shadow.
-def default_app_icon():
-    c = Canvas(55, 56)
+def default_app_icon(percent=100):
+    c = Canvas(55, 56, percent)
     c.fill(c.rounded_mask(0.5, 1.5, 54.5, 56, 11), SLATE, alpha=40)
     c.fill(c.rounded_mask(0.5, 0.5, 54.5, 54.5, 11), GREEN_DARK)
     c.fill(c.rounded_mask(1.5, 1.5, 53.5, 53.5, 10), GREEN_LIGHT, GREEN, y0=1.5, y1=53.5)
@@ -257,21 +302,23 @@ def default_app_icon():
 
 # --- separator (id 187), 355 x 2 ----------------------------------------------------------
 # An etched line: a grey row over a white one, fading out at both ends.
-def separator():
-    img = Image.new("RGBA", (355, 2), (0, 0, 0, 0))
-    px = img.load()
-    fade = 24
-    for x in range(355):
-        edge = min(x + 0.5, 355 - x - 0.5) / fade
+def separator(percent=100):
+    w, line = px(355, percent), px(1, percent)
+    img = Image.new("RGBA", (w, 2 * line), (0, 0, 0, 0))
+    pixel = img.load()
+    fade = 24 * percent / 100
+    for x in range(w):
+        edge = min(x + 0.5, w - x - 0.5) / fade
         alpha = min(edge, 1.0)
-        px[x, 0] = rgba((0xCF, 0xDA, 0xDF), round(255 * alpha))
-        px[x, 1] = rgba(WHITE, round(255 * alpha))
+        for y in range(line):
+            pixel[x, y] = rgba((0xCF, 0xDA, 0xDF), round(255 * alpha))
+            pixel[x, line + y] = rgba(WHITE, round(255 * alpha))
     return img
 
 
 # --- warning triangle (id 180), 16 x 14 --------------------------------------------------
-def warning_triangle():
-    c = Canvas(16, 14)
+def warning_triangle(percent=100):
+    c = Canvas(16, 14, percent)
     outer = [(8, 0.3), (15.8, 13.6), (0.2, 13.6)]
     inner = [(8, 1.9), (14.4, 12.8), (1.6, 12.8)]
     c.fill(c.stroke_mask(outer + [outer[0]], 0.9), (0xD8, 0x86, 0x0B))
@@ -292,11 +339,11 @@ DOT_SHADES = [BLUE, (0x55, 0xA7, 0xDD), (0x88, 0xC1, 0xE8), (0xB2, 0xD6, 0xEE)]
 DOT_BASE = (0xD0, 0xE2, 0xEC)
 
 
-def busy_composites():
+def busy_composites(percent):
     import math
     frames = []
     for head in range(8):
-        c = Canvas(16, 16)
+        c = Canvas(16, 16, percent)
         for dot in range(8):
             behind = (head - dot) % 8
             colour = DOT_SHADES[behind] if behind < len(DOT_SHADES) else DOT_BASE
@@ -323,8 +370,9 @@ def quantise_on_background(img):
     return out
 
 
-def busy_gif():
-    composites = [quantise_on_background(img) for img in busy_composites()]
+def busy_gif(percent=100):
+    n, step = px(16, percent), px(2, percent)
+    composites = [quantise_on_background(img) for img in busy_composites(percent)]
     colours = sorted({c for frame in composites for c in frame if c is not None})
     transparent, white = 0, 255
     assert len(colours) <= 254, len(colours)
@@ -332,8 +380,8 @@ def busy_gif():
     index_of = {c: i + 1 for i, c in enumerate(colours)}
 
     gif = bytearray(b"GIF89a")
-    # Logical screen 16 x 16, global table of 256 entries, background index -> white.
-    gif += struct.pack("<HHBBB", 16, 16, 0xF7, white, 0)
+    # Logical screen n x n, global table of 256 entries, background index -> white.
+    gif += struct.pack("<HHBBB", n, n, 0xF7, white, 0)
     for colour in palette:
         gif += bytes(colour)
     gif += b"\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00"  # loop for ever
@@ -342,19 +390,19 @@ def busy_gif():
         if previous is None:
             left, top = 0, 0
         else:
-            changed = [(i % 16, i // 16) for i in range(256) if frame[i] != previous[i]]
-            assert all(previous[i] is not None for i in range(256) if frame[i] is not None)
+            changed = [(i % n, i // n) for i in range(n * n) if frame[i] != previous[i]]
+            assert all(previous[i] is not None for i in range(n * n) if frame[i] is not None)
             min_x = min(x for x, _ in changed)
             min_y = min(y for _, y in changed)
-            # Frames start at the edge or 2 pixels in and always reach the far edges.
-            left = 2 if min_x >= 2 else 0
-            top = 2 if min_y >= 2 else 0
-        width, height = 16 - left, 16 - top
+            # Frames start at the edge or 2 scaled pixels in and always reach the far edges.
+            left = step if min_x >= step else 0
+            top = step if min_y >= step else 0
+        width, height = n - left, n - top
         pixels = []
-        for y in range(top, 16):
-            for x in range(left, 16):
-                colour = frame[y * 16 + x]
-                unchanged = previous is not None and colour == previous[y * 16 + x]
+        for y in range(top, n):
+            for x in range(left, n):
+                colour = frame[y * n + x]
+                unchanged = previous is not None and colour == previous[y * n + x]
                 pixels.append(transparent if colour is None or unchanged else index_of[colour])
         # Graphic control: disposal 1 (leave in place), transparent index, 60 ms.
         gif += struct.pack("<BBBBHBB", 0x21, 0xF9, 4, (1 << 2) | 1, 6, transparent, 0)
@@ -365,7 +413,7 @@ def busy_gif():
     return bytes(gif)
 
 
-# --- program icon (id 128), .ico with 16, 24, 32, 48 and 256 pixels ---------------------
+# --- program icon (id 128), .ico with 16, 20, 24, 32, 40, 48, 64 and 256 pixels ---------
 # A green tile with a white arrow going down into a tray: "install".
 def app_icon(size):
     c = Canvas(size, size)
@@ -456,18 +504,24 @@ def fuzz_seeds():
 def main():
     os.makedirs(IMAGES, exist_ok=True)
     os.makedirs(TEST_DATA, exist_ok=True)
-    save_png(frame_skin(), "frame-skin.png")
-    save_png(close_strip(), "close-button.png")
-    save_png(push_button(), "push-button.png")
-    save_png(selector(), "selector.png")
-    save_png(switch_arrows(), "selector-arrows.png")
-    save_png(default_app_icon(), "default-app-icon.png")
-    save_png(separator(), "separator.png")
-    save_png(warning_triangle(), "warning.png")
+    for percent in (100,) + SCALED_SETS:
+        save_png(frame_skin(percent), "frame-skin.png", percent)
+        save_png(close_strip(percent), "close-button.png", percent)
+        save_png(push_button(percent), "push-button.png", percent)
+        save_png(selector(percent), "selector.png", percent)
+        save_png(switch_arrows(percent), "selector-arrows.png", percent)
+        save_png(default_app_icon(percent), "default-app-icon.png", percent)
+        save_png(separator(percent), "separator.png", percent)
+        save_png(warning_triangle(percent), "warning.png", percent)
     with open(os.path.join(IMAGES, "busy.gif"), "wb") as f:
         f.write(busy_gif())
+    os.makedirs(os.path.join(IMAGES, "200"), exist_ok=True)
+    with open(os.path.join(IMAGES, "200", "busy.gif"), "wb") as f:
+        f.write(busy_gif(200))
+    # The window's icons at 100, 125, 150 and 200 % (16 to 32 and 32 to 64 pixels) and the
+    # shell's large views.
     with open(os.path.join(IMAGES, "ApkInstaller.ico"), "wb") as f:
-        f.write(ico_file([app_icon(n) for n in (16, 24, 32, 48, 256)]))
+        f.write(ico_file([app_icon(n) for n in (16, 20, 24, 32, 40, 48, 64, 256)]))
     imagemagick_test_pictures()
     fuzz_seeds()
     return 0

@@ -57,6 +57,11 @@ bool DrawBitmap(CGdipGraphics& graphics, const CGdipImage& image, const IconRect
 
 }  // namespace
 
+void CGdipIconPainter::SetIconPixels(int pixels)
+{
+    m_nIconPixels = pixels >= 16 && pixels <= 4 * kBoxPixels ? pixels : kBoxPixels;
+}
+
 bool CGdipIconPainter::Paint(const IconScene& scene, std::vector<std::uint8_t>& png)
 {
     png.clear();

@@ -17,6 +17,11 @@ public:
     // A scene larger than this is refused.
     static constexpr int kMaxSide = 1024;
 
+    // The icon box's side for the reads that follow; a side outside 16 to 4 times the box's
+    // (0 among them) means the box at 96 dpi.
+    void SetIconPixels(int pixels);
+    int IconPixels() const override { return m_nIconPixels; }
+
     bool Paint(const IconScene& scene, std::vector<std::uint8_t>& png) override;
     bool DecodesWebP() override;
     bool ConvertWebP(const std::vector<std::uint8_t>& webp, std::vector<std::uint8_t>& png) override;
@@ -25,4 +30,5 @@ private:
     bool DrawShapes(CGdipGraphics& graphics, const IconScene& scene);
 
     std::optional<bool> m_webp;  // asked once
+    int m_nIconPixels = kBoxPixels;
 };

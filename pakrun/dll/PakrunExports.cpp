@@ -62,8 +62,9 @@ wchar_t* PackPermissions(const std::vector<std::u16string>& names)
     return packed;
 }
 
-int FillRecord(const wchar_t* path, _tagAPKINFO* info)
+int FillRecord(const wchar_t* path, _tagAPKINFO* info, int iconPixels)
 {
+    g_painter.SetIconPixels(iconPixels);
     CFileSource file;
     if (!file.Open(std::filesystem::path(path))) return 0;
     info->nSize = static_cast<unsigned int>(file.Size());
@@ -104,11 +105,11 @@ void __cdecl InitializePermission(const wchar_t* languageFile, const wchar_t* la
     }
 }
 
-int __cdecl ParseApk(const wchar_t* path, _tagAPKINFO* info, int)
+int __cdecl ParseApk(const wchar_t* path, _tagAPKINFO* info, int iconPixels)
 {
     if (!path || !info) return 0;
     try {
-        return FillRecord(path, info);
+        return FillRecord(path, info, iconPixels);
     } catch (...) {
         // Out of memory: report what is in the record so far as unparsed.
         return 0;

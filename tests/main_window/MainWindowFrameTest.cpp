@@ -185,3 +185,54 @@ TEST(MainWindowFrame, TimerOfAnotherIdChangesNothing)
     EXPECT_TRUE(harness.IsOpen());
     EXPECT_EQ(0, CountDifferent(*before, *harness.Capture(), BoxRect{0, 0, 386, 160}));
 }
+
+namespace {
+
+// What the system sends when the window moves onto a monitor of another scale.
+void MoveOntoMonitorOfDpi(HWND window, int dpi, const RECT& suggested)
+{
+    RECT rect = suggested;
+    ::SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
+}
+
+}  // namespace
+
+TEST(MainWindowFrame, AnotherMonitorsScaleResizesReshapesAndRedrawsInTheSuggestedPlace)
+{
+    CMainWindowHarness harness(SharedPackage("ApiDemos-debug.apk"));
+    harness.Pump(200);
+    const auto before = harness.Capture();
+
+    MoveOntoMonitorOfDpi(harness.Window(), 144, RECT{100, 80, 679, 320});
+    harness.Pump(200);
+    const RECT at150 = harness.WindowRect();
+    EXPECT_EQ(100, at150.left);
+    EXPECT_EQ(80, at150.top);
+    EXPECT_EQ(579, at150.right - at150.left);
+    EXPECT_EQ(240, at150.bottom - at150.top);
+    // The corner's staircase is five steps at 150 %.
+    EXPECT_FALSE(InRegion(harness.Window(), 4, 0));
+    EXPECT_TRUE(InRegion(harness.Window(), 5, 0));
+    EXPECT_FALSE(InRegion(harness.Window(), 0, 4));
+    // The frame drawn for 150 %: its title band is 39 rows, the last two in its dark edge.
+    const auto at150Look = harness.Capture();
+    SaveRender(*at150Look, L"scale-150-after-move.png");
+    EXPECT_TRUE(NearColour(RGB(0x17, 0x6F, 0xAE), at150Look->Pixel(200, 38), 2));
+    EXPECT_EQ(kBackground, at150Look->Pixel(200, 39));
+
+    // The permission toggle where it lies at 150 % opens the panel to its height there.
+    const BoxRect toggle = DisplayScale::ForDpi(144).Box(kPermissionToggleRect);
+    harness.ClickAt(toggle.x + toggle.width / 2, toggle.y + toggle.height / 2);
+    ASSERT_TRUE(harness.PumpUntil([&] { return harness.ClientSize().cy == 521; }, 2000));
+
+    // Back at 96 dpi with the panel open, then closed: the window is as it was.
+    MoveOntoMonitorOfDpi(harness.Window(), 96, RECT{100, 80, 486, 427});
+    harness.Pump(200);
+    EXPECT_EQ(386, harness.ClientSize().cx);
+    EXPECT_EQ(347, harness.ClientSize().cy);
+    harness.ClickAt(kPermissionToggleRect.x + 10, kPermissionToggleRect.y + 8);
+    ASSERT_TRUE(harness.PumpUntil([&] { return harness.ClientSize().cy == 160; }, 2000));
+    harness.MoveTo(200, 5);
+    harness.Pump(200);
+    EXPECT_EQ(0, CountDifferent(*before, *harness.Capture(), BoxRect{0, 27, 386, 133}));
+}

@@ -119,6 +119,22 @@ TEST(PakrunIcons, VectorOnlyAdaptiveIconWithoutAnyBitmap)
     EXPECT_EQ(0, CountNear(icon, RGB(0xFF, 0, 0), 60));
 }
 
+TEST(PakrunIcons, DrawnAtTheBoxSideTheWindowAsksForAndAt70Otherwise)
+{
+    const std::wstring path = Wide(OwnPackagePath("vector_only"));
+    for (const int asked : {140, 105, 0, 9, 281}) {
+        _tagAPKINFO info = {};
+        ASSERT_NE(0, ParseApk(path.c_str(), &info, asked));
+        const CGdipImage image = LoadImageFromStreamCopy(info.pIcon);
+        ReleaseApk(&info);
+        UINT width = 0, height = 0;
+        GetImageSize(image, width, height);
+        const UINT expected = asked >= 16 && asked <= 280 ? UINT(asked) : UINT(kBox);
+        EXPECT_EQ(expected, width) << asked;
+        EXPECT_EQ(expected, height) << asked;
+    }
+}
+
 TEST(PakrunIcons, GroupsArcsEvenOddClipStrokeAndGradients)
 {
     const DrawnIcon icon = Draw("vector_shapes");

@@ -88,6 +88,22 @@ TEST(DrawImageFitted, LargerImagesShrinkToFitKeepingTheirShape)
     }
 }
 
+TEST(DrawImageFitted, AtLargerScalesPicturesGrowAsTheLayoutDoesButNeverPastTheBox)
+{
+    const CGdipImage image = MakeImage(48, 48, [](int x, int y) { return Pattern(x, y); });
+    const struct {
+        int dpi, side;
+    } cases[] = {{144, 72}, {192, 96}, {288, 140}};
+    for (const auto& c : cases) {
+        CPixelCanvas canvas(160, 160, kBackground);
+        canvas.DrawWithGdiPlus(
+            [&](CGdipGraphics& g) { DrawImageFitted(g, Gdiplus::Rect(10, 10, 140, 140), &image, c.dpi); });
+        const Box box = DrawnBounds(canvas);
+        EXPECT_NEAR(c.side, box.right - box.left, 1) << c.dpi;
+        EXPECT_NEAR(80 - c.side / 2, box.left, 1) << c.dpi;
+    }
+}
+
 TEST(DrawImageFitted, NoImageDrawsNothing)
 {
     CPixelCanvas canvas(120, 120, kBackground);
@@ -188,6 +204,31 @@ TEST(DrawFrameSkin, SourceRectangleSelectsThePartOfTheImage)
         DrawFrameSkin(g, sheet, Gdiplus::Rect(2, 2, 200, 100), Gdiplus::Rect(10, 20, 40, 40));
     });
     ExpectFrame(canvas, 2, 2, 200, 100);
+}
+
+TEST(DrawFrameSkin, ScaledSkinsFillTheirEdgesToTheCorners)
+{
+    // The skins of 125, 150 and 200 % on the windows of those scales.
+    const struct {
+        int size, side, top, width, height;
+    } cases[] = {{50, 6, 33, 483, 200}, {60, 8, 39, 579, 240}, {80, 10, 52, 772, 320}};
+    for (const auto& c : cases) {
+        const CGdipImage skin = MakeImage(c.size, c.size, [&](int x, int y) {
+            const bool top = y < c.top, side = x < c.side || x >= c.size - c.side;
+            return Opaque(top ? (side ? kTopLeft : kTop) : side ? kLeft : kCentre);
+        });
+        CPixelCanvas canvas(c.width, c.height, kBackground);
+        canvas.DrawWithGdiPlus([&](CGdipGraphics& g) {
+            DrawFrameSkin(g, skin, Gdiplus::Rect(0, 0, c.width, c.height), Gdiplus::Rect(0, 0, c.size, c.size),
+                          SkinBorders{c.side, c.top, c.side, c.side});
+        });
+        for (const int y : {0, c.top / 2, c.top - 1}) {
+            EXPECT_EQ(kTop, canvas.Pixel(c.side, y)) << c.size << " row " << y;
+            EXPECT_EQ(kTop, canvas.Pixel(c.width - c.side - 1, y)) << c.size << " row " << y;
+        }
+        EXPECT_EQ(kLeft, canvas.Pixel(0, c.top)) << c.size;
+        EXPECT_EQ(kLeft, canvas.Pixel(c.side - 1, c.height - c.side - 1)) << c.size;
+    }
 }
 
 TEST(DrawFrameSkin, SmallDestinationGetsTheWholeSkinStretched)

@@ -58,3 +58,18 @@ TEST(CreateRoundedRegion, TinyWindowNeverGrowsPastItsRectangle)
         }
     }
 }
+
+TEST(CreateRoundedRegion, LargerScalesCutLongerStaircases)
+{
+    const int w = 772, h = 320, steps = 6;  // 200 %
+    const CScopedRegion region = CreateRoundedRegion(w, h, steps);
+    ASSERT_TRUE(region);
+    for (int row = 0; row < steps + 1; ++row) {
+        const int cut = row < steps ? steps - row : 0;
+        EXPECT_EQ(cut == 0, In(region, 0, row)) << row;
+        EXPECT_TRUE(In(region, cut, row)) << row;
+        if (cut > 0) EXPECT_FALSE(In(region, cut - 1, row)) << row;
+        EXPECT_TRUE(In(region, w - 1 - cut, h - 1 - row)) << row;
+        if (cut > 0) EXPECT_FALSE(In(region, w - cut, h - 1 - row)) << row;
+    }
+}

@@ -9,7 +9,6 @@
 #include "OffscreenBuffer.h"
 #include "PhoneChoice.h"
 #include "PhoneMessages.h"
-#include "PngResource.h"
 #include "ProgramDir.h"
 #include "SettingsFile.h"
 #include "StringResource.h"
@@ -17,6 +16,7 @@
 #include "WindowModule.h"
 #include "WindowPainting.h"
 #include "WindowPlacement.h"
+#include "WindowDpi.h"
 #include "WindowRegion.h"
 #include "resource.h"
 
@@ -25,6 +25,8 @@ namespace {
 // Messages an elevated window must still take from the desktop's unelevated shell for a
 // drop: the drop itself and the two the shell's drag-and-drop sends before it.
 constexpr UINT kCopyGlobalData = 0x0049;
+// Sent on a change of the window's scale (Windows 8.1 and later); absent from older headers.
+constexpr UINT kDpiChanged = 0x02E0;
 
 ScreenEdges EdgesOf(const RECT& rect) { return ScreenEdges{rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -79,6 +81,7 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
     case WM_NCLBUTTONDOWN: result = OnNcLButtonDown(wParam, lParam); break;
     case WM_NCLBUTTONUP: result = OnNcLButtonUp(wParam, lParam); break;
     case WM_SIZE: result = OnSize(wParam, lParam); break;
+    case kDpiChanged: result = OnDpiChanged(wParam, lParam); break;
     case WM_CLOSE: result = OnClose(); break;
     case WM_ERASEBKGND: result = 1; break;
     case WM_DROPFILES: result = OnDropFiles(wParam); break;
@@ -106,8 +109,9 @@ BOOL CApkInstallerWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, L
 
 LRESULT CApkInstallerWnd::OnCreate()
 {
+    m_scale = DisplayScale::ForDpi(DpiOfWindow(m_hWnd));
     LoadImages();
-    m_permissionPanel.CreateRowImageList();
+    m_permissionPanel.CreateRowImageList(m_scale);
     SetWindowIcons();
     ::SetWindowTextW(m_hWnd, LoadStringResource(IDS_APP_TITLE).c_str());
     m_strStatus = LoadStringResource(IDS_INSTALL_LOCATION);
@@ -125,8 +129,7 @@ LRESULT CApkInstallerWnd::OnCreate()
         AskVerdict();
     }
 
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowWidth, kCollapsedHeight,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeWindowFor(kCollapsedHeight, nullptr);
     PlaceOnWorkArea();
     m_phoneWatcher.Start(m_hWnd);
     return 0;
@@ -134,35 +137,27 @@ LRESULT CApkInstallerWnd::OnCreate()
 
 void CApkInstallerWnd::LoadImages()
 {
-    const HMODULE module = g_windowModule.GetModuleInstance();
-    m_imgFrame = LoadPngResource(module, IDB_FRAME_SKIN);
-    m_imgDefaultIcon = LoadPngResource(module, IDB_DEFAULT_APP_ICON);
-    m_imgSeparator = LoadPngResource(module, IDB_SEPARATOR);
-    m_imgClose = LoadPngResource(module, IDB_CLOSE_BUTTON);
-    m_imgButton = LoadPngResource(module, IDB_PUSH_BUTTON);
-    m_imgWarning = LoadPngResource(module, IDB_WARNING);
-    m_imgSelector = LoadPngResource(module, IDB_SELECTOR);
-    m_imgSelectorArrows = LoadPngResource(module, IDB_SELECTOR_ARROWS);
+    m_images.Load(g_windowModule.GetModuleInstance(), m_scale);
 }
 
 void CApkInstallerWnd::SetWindowIcons()
 {
-    // Shared icons at the system's sizes: the system keeps them, so nothing is destroyed.
+    // Shared icons at the sizes of the window's scale (32 and 16 at 96 dpi): the system
+    // keeps them, so nothing is destroyed.
     const HMODULE module = g_windowModule.GetModuleInstance();
-    const auto load = [module](int sizeMetric) {
-        const int size = ::GetSystemMetrics(sizeMetric);
+    const auto load = [module](int size) {
         return static_cast<HICON>(
             ::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, size, size, LR_SHARED));
     };
-    if (const HICON big = load(SM_CXICON)) ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, LPARAM(big));
-    if (const HICON small = load(SM_CXSMICON)) ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, LPARAM(small));
+    if (const HICON big = load(m_scale.Px(32))) ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, LPARAM(big));
+    if (const HICON small = load(m_scale.Px(16))) ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, LPARAM(small));
 }
 
 void CApkInstallerWnd::CreatePermissionList()
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    m_permissionPanel.CreateListControl(m_hWnd);
+    m_permissionPanel.CreateListControl(m_hWnd, m_scale);
 }
 
 void CApkInstallerWnd::PlaceOnWorkArea()
@@ -176,11 +171,33 @@ void CApkInstallerWnd::PlaceOnWorkArea()
 
 LRESULT CApkInstallerWnd::OnSize(WPARAM wParam, LPARAM lParam)
 {
-    CScopedRegion region = CreateRoundedRegion(LOWORD(lParam), HIWORD(lParam));
+    CScopedRegion region = CreateRoundedRegion(LOWORD(lParam), HIWORD(lParam), m_scale.Px(3));
     if (region && ::SetWindowRgn(m_hWnd, region.Get(), TRUE)) region.Release();  // the system's now
-    m_zones = ZoneRects::Fixed();
+    m_zones = ZoneRects::Fixed(m_scale);
     UpdatePhoneZone();
     return DefWindowProc(WM_SIZE, wParam, lParam);
+}
+
+LRESULT CApkInstallerWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const DisplayScale scale = DisplayScale::ForDpi(int(HIWORD(wParam)));
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (scale == m_scale) return 0;
+    m_scale = scale;
+    LoadImages();
+    SetWindowIcons();
+    m_permissionPanel.ApplyScale(m_scale);
+    if (m_pBusyAnimation) StartBusyAnimation();  // in its new place, at its new size
+    SizeWindowFor(m_bPanelOpen ? kPanelOpenHeight : kCollapsedHeight, suggested);
+    InvalidateAll();
+    return 0;
+}
+
+void CApkInstallerWnd::SizeWindowFor(int height96, const RECT* suggested)
+{
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
+    const int x = suggested ? suggested->left : 0, y = suggested ? suggested->top : 0;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, m_scale.Px(kWindowWidth), m_scale.Px(height96), flags);
 }
 
 LRESULT CApkInstallerWnd::OnClose()
@@ -205,7 +222,7 @@ LRESULT CApkInstallerWnd::OnNotify(WPARAM, LPARAM lParam, BOOL& handled)
         handled = FALSE;
         return 0;
     }
-    return m_permissionPanel.OnCustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam), m_imgWarning);
+    return m_permissionPanel.OnCustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam), m_images.warning);
 }
 
 // --- The close button and the title strip -------------------------------------------------
@@ -218,7 +235,7 @@ LRESULT CApkInstallerWnd::OnNcHitTest(LPARAM lParam)
     ::GetClientRect(m_hWnd, &client);
     const int screenY = point.y;
     ::ScreenToClient(m_hWnd, &point);
-    return NonClientHitTest(client.right, point.x, point.y, screenY, window.top);
+    return NonClientHitTest(client.right, point.x, point.y, screenY, window.top, m_scale);
 }
 
 LRESULT CApkInstallerWnd::OnNcMouseMove(WPARAM wParam, LPARAM lParam)
@@ -260,7 +277,7 @@ void CApkInstallerWnd::InvalidateCloseButton()
 {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    InvalidateBox(CloseButtonRect(client.right), true);
+    InvalidateBox(CloseButtonRect(client.right, m_scale), true);
 }
 
 // --- The drawn zones ------------------------------------------------------------------------
@@ -356,8 +373,7 @@ void CApkInstallerWnd::TogglePermissionPanel()
 {
     if (m_bPanelOpen) {
         m_bPanelOpen = FALSE;
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowWidth, kCollapsedHeight,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SizeWindowFor(kCollapsedHeight, nullptr);
     } else {
         m_bPanelOpen = TRUE;
         EnsurePanelWindowSize();
@@ -369,9 +385,10 @@ void CApkInstallerWnd::EnsurePanelWindowSize()
 {
     RECT window{};
     ::GetWindowRect(m_hWnd, &window);
-    const int top = TopToFitHeight(WorkAreaOf(m_hWnd), window.top, kPanelOpenHeight);
+    const int height = m_scale.Px(kPanelOpenHeight);
+    const int top = TopToFitHeight(WorkAreaOf(m_hWnd), window.top, height);
     const UINT move = top == window.top ? SWP_NOMOVE : 0;
-    ::SetWindowPos(m_hWnd, nullptr, window.left, top, kWindowWidth, kPanelOpenHeight,
+    ::SetWindowPos(m_hWnd, nullptr, window.left, top, m_scale.Px(kWindowWidth), height,
                    move | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -389,13 +406,14 @@ void CApkInstallerWnd::PaintWindow()
         wchar_t title[260] = {};
         ::GetWindowTextW(m_hWnd, title, 260);
         view.title = title;
-        view.frame = &m_imgFrame;
-        view.close = &m_imgClose;
-        view.button = &m_imgButton;
-        view.selector = &m_imgSelector;
-        view.selectorArrows = &m_imgSelectorArrows;
-        view.defaultIcon = &m_imgDefaultIcon;
-        view.separator = &m_imgSeparator;
+        view.scale = m_scale;
+        view.frame = &m_images.frame;
+        view.close = &m_images.close;
+        view.button = &m_images.button;
+        view.selector = &m_images.selector;
+        view.selectorArrows = &m_images.selectorArrows;
+        view.defaultIcon = &m_images.defaultIcon;
+        view.separator = &m_images.separator;
         view.packageIcon = &m_imgPackageIcon;
         view.appName = &m_strAppName;
         view.version = &m_strVersion;

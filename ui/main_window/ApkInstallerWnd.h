@@ -14,10 +14,12 @@
 #include "ApkInstallerThread.h"
 #include "BoxRect.h"
 #include "CloseButtonTracker.h"
+#include "DisplayScale.h"
 #include "GdiPlusObjects.h"
 #include "PermissionPanel.h"
 #include "PhoneTask.h"
 #include "PhoneWatcher.h"
+#include "WindowImages.h"
 #include "WindowImpl.h"
 #include "WindowPainting.h"
 #include "WindowStyle.h"
@@ -49,6 +51,10 @@ private:
     void CreatePermissionList();
     void PlaceOnWorkArea();
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    // A move to a monitor of another scale, or a change of the scale: the suggested place,
+    // everything sized again, the images drawn for the new scale.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    void SizeWindowFor(int height96, const RECT* suggested);
     LRESULT OnClose();
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam, BOOL& handled);
 
@@ -126,15 +132,10 @@ private:
     PhoneStatus m_phoneStatus;
     std::wstring m_strPhoneSerial;  // the ready phone an install goes to; empty: none known
 
-    CGdipImage m_imgClose;
+    // Every length below is in this scale's pixels; the layout's are written for 96 dpi.
+    DisplayScale m_scale;
+    WindowImages m_images;
     CGdipImage m_imgPackageIcon;
-    CGdipImage m_imgDefaultIcon;
-    CGdipImage m_imgFrame;
-    CGdipImage m_imgButton;
-    CGdipImage m_imgWarning;
-    CGdipImage m_imgSeparator;
-    CGdipImage m_imgSelector;
-    CGdipImage m_imgSelectorArrows;
 
     CCloseButtonTracker m_closeButton;
     bool m_bNcTracking = false;

@@ -19,8 +19,19 @@
 
 namespace {
 
-// The busy indicator's place, left of the status line.
-constexpr RECT kBusyRect = {220, 75, 236, 91};
+// The busy indicator's place at 96 dpi, left of the status line.
+constexpr BoxRect kBusyBox{220, 75, 16, 16};
+// Its picture is 16 pixels, and 32 in the set for 200 %; never stretched, it is centred
+// in the scaled place.
+constexpr int kBusyPixels = 16;
+
+RECT BusyRectFor(const DisplayScale& scale)
+{
+    const BoxRect box = scale.Box(kBusyBox);
+    const int size = ImageSetPercentFor(scale) >= 200 ? 2 * kBusyPixels : kBusyPixels;
+    const int left = box.x + (box.width - size) / 2, top = box.y + (box.height - size) / 2;
+    return RECT{left, top, left + size, top + size};
+}
 
 // The dropped file's whole path, however long.
 std::wstring DroppedPath(HDROP drop, UINT index)
@@ -174,7 +185,7 @@ void CApkInstallerWnd::ToggleInstallLocation()
         m_nInstallPosition = kInstallPositionPhone;
         m_strNote.clear();
     }
-    InvalidateBox(BoxRect{0, 0, kWindowWidth, kCollapsedHeight}, true);
+    InvalidateBox(m_scale.Box(BoxRect{0, 0, kWindowWidth, kCollapsedHeight}), true);
 }
 
 void CApkInstallerWnd::ResetForNewPackage()
@@ -198,8 +209,9 @@ void CApkInstallerWnd::ResetForNewPackage()
 void CApkInstallerWnd::StartBusyAnimation()
 {
     StopBusyAnimation();  // a hand-over leaves one running
-    auto busy = std::make_unique<CAnimationGif>(m_hWnd, kBusyRect);
-    if (busy->LoadFromResource()) busy->StartAnimation();
+    auto busy = std::make_unique<CAnimationGif>(m_hWnd, BusyRectFor(m_scale));
+    const UINT gif = ImageSetPercentFor(m_scale) >= 200 ? IDR_BUSY_GIF_200 : IDR_BUSY_GIF;
+    if (busy->LoadFromResource(gif)) busy->StartAnimation();
     m_pBusyAnimation = std::move(busy);
 }
 
@@ -208,9 +220,8 @@ void CApkInstallerWnd::StopBusyAnimation()
     if (!m_pBusyAnimation) return;
     m_pBusyAnimation->StopAnimation();
     m_pBusyAnimation.reset();
-    InvalidateBox(BoxRect{kBusyRect.left, kBusyRect.top, kBusyRect.right - kBusyRect.left,
-                          kBusyRect.bottom - kBusyRect.top},
-                  true);
+    const RECT busy = BusyRectFor(m_scale);
+    InvalidateBox(BoxRect{busy.left, busy.top, busy.right - busy.left, busy.bottom - busy.top}, true);
 }
 
 void CApkInstallerWnd::TakeOverTempCopy()
@@ -250,7 +261,7 @@ LRESULT CApkInstallerWnd::OnDropFiles(WPARAM wParam)
 void CApkInstallerWnd::LoadPackageInfo(const std::wstring& path, bool atStart)
 {
     CApkRecord record;
-    const int parsed = record.Parse(path.c_str());
+    const int parsed = record.Parse(path.c_str(), m_scale.Px(kIconBox.width));
     m_strAppName = record.AppName();
 
     std::uint64_t size = record.FileSize();

@@ -32,10 +32,10 @@ void CApkInstallerWnd::UpdatePhoneZone()
 {
     const bool choosable = PhoneLineShown() && m_phoneStatus.kind == PhoneStatusKind::Ready &&
                            m_phoneStatus.ready.size() > 1;
-    m_zones.phone = choosable ? kPhoneChoiceRect : BoxRect{};
+    m_zones.phone = choosable ? m_scale.Box(kPhoneChoiceRect) : BoxRect{};
 }
 
-void CApkInstallerWnd::InvalidatePhoneLine() { InvalidateBox(kPhoneLineRect, true); }
+void CApkInstallerWnd::InvalidatePhoneLine() { InvalidateBox(m_scale.Box(kPhoneLineRect), true); }
 
 void CApkInstallerWnd::FillPhoneView(MainWindowView& view) const
 {

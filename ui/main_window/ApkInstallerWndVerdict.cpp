@@ -17,7 +17,7 @@ void CApkInstallerWnd::ClearVerdict()
     m_verdictTask.Cancel();
     if (m_strVerdict.empty()) return;
     m_strVerdict.clear();
-    InvalidateBox(kVerdictLineRect, true);
+    InvalidateBox(m_scale.Box(kVerdictLineRect), true);
 }
 
 void CApkInstallerWnd::AskVerdict()
@@ -49,7 +49,7 @@ LRESULT CApkInstallerWnd::OnVerdictReady(WPARAM wParam)
     const unsigned id = VerdictTextId(result.verdict.kind);
     m_strVerdict = id != 0 ? VerdictText(result.verdict, LoadStringResource(id)) : std::wstring();
     m_nVerdictColour = VerdictColour(result.verdict.kind);
-    InvalidateBox(kVerdictLineRect, true);
+    InvalidateBox(m_scale.Box(kVerdictLineRect), true);
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DisplayScale.h"
 #include "GdiPlusObjects.h"
 #include "PermissionRows.h"
 #include "UserObjects.h"
@@ -17,7 +18,7 @@ inline constexpr int IDC_PERMISSION_LIST = 1005;
 
 class CPermissionPanel {
 public:
-    // The list control's place in the window and its one column.
+    // The list control's place in the window and its one column, at 96 dpi.
     static constexpr int kListX = 8;
     static constexpr int kListY = 170;
     static constexpr int kListWidth = 371;
@@ -30,9 +31,11 @@ public:
     CPermissionPanel& operator=(const CPermissionPanel&) = delete;
 
     // The 1-pixel-wide image list whose height gives the list its row height.
-    void CreateRowImageList();
+    void CreateRowImageList(const DisplayScale& scale);
     // The list control, a child of the window, below the collapsed window's bottom edge.
-    void CreateListControl(HWND parent);
+    void CreateListControl(HWND parent, const DisplayScale& scale);
+    // The list's place, row height and column in a new scale, its rows measured again.
+    void ApplyScale(const DisplayScale& scale);
 
     // Rebuilds the entries and rows from the package's permission names. While it runs,
     // no row is drawn.
@@ -52,6 +55,9 @@ private:
     void BuildPermissionRows();
     void DrawPermissionRow(const NMLVCUSTOMDRAW& draw, const CGdipImage& warning) const;
 
+    void PlaceListControl() const;
+
+    DisplayScale m_scale;
     HWND m_hPermissionList = nullptr;  // destroyed with its parent window
     CScopedImageList m_hRowImageList;
     BOOL m_bBuildingList = FALSE;

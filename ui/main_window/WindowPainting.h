@@ -9,10 +9,13 @@
 #include <string>
 
 #include "BoxRect.h"
+#include "DisplayScale.h"
 #include "GdiPlusObjects.h"
 #include "WindowZones.h"
 
 struct MainWindowView {
+    // The window's scale: the images are drawn for it and the zones are in its pixels.
+    DisplayScale scale;
     HMODULE module = nullptr;  // owns the icon resource drawn in the title band
     std::wstring title;
 
@@ -68,11 +71,13 @@ void SetWindowPaintQuality(CGdipGraphics& graphics);
 void PaintChrome(CGdipGraphics& graphics, const MainWindowView& view, const BoxRect& client);
 void PaintPackageInfo(CGdipGraphics& graphics, const MainWindowView& view);
 BoxRect PaintStatusLine(CGdipGraphics& graphics, const MainWindowView& view);
-// Whether the whole text goes into the box in one 12-pixel line layout.
-bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box);
+// Whether the whole text goes into the box (at 96 dpi) in one 12-pixel line layout.
+bool FitsInto(CGdipGraphics& graphics, const std::wstring& text, const BoxRect& box,
+              const DisplayScale& scale = DisplayScale{});
 BoxRect PaintNoteLine(CGdipGraphics& graphics, const MainWindowView& view);
 void PaintPhoneLine(CGdipGraphics& graphics, const MainWindowView& view);
+// The skinned controls, in a rectangle of the scale's pixels.
 void PaintSkinButton(CGdipGraphics& graphics, const CGdipImage* skin, const BoxRect& rect, int frame,
-                     const std::wstring& label);
+                     const std::wstring& label, const DisplayScale& scale);
 void PaintLocationSelector(CGdipGraphics& graphics, const CGdipImage* skin, const CGdipImage* arrows,
-                           const BoxRect& rect, int frame, const std::wstring& label);
+                           const BoxRect& rect, int frame, const std::wstring& label, const DisplayScale& scale);

@@ -2,6 +2,12 @@
 
 #include "WindowStyle.h"
 
+ZoneRects ZoneRects::Fixed(const DisplayScale& scale)
+{
+    return ZoneRects{scale.Box(kInstallRect), scale.Box(kCompanionRect), scale.Box(kPermissionToggleRect),
+                     scale.Box(kLocationRect)};
+}
+
 BoxRect ZoneRects::Of(int zone) const
 {
     switch (zone) {
@@ -40,11 +46,14 @@ int OfferedButton(bool outcomeShown, int state, bool companionBeside, bool canOp
     return companionBeside ? ZONE_COMPANION : ZONE_RETRY;
 }
 
-BoxRect CloseButtonRect(int clientWidth) { return BoxRect{clientWidth - 26, 4, 21, 20}; }
-
-int NonClientHitTest(int clientWidth, int clientX, int clientY, int screenY, int windowTop)
+BoxRect CloseButtonRect(int clientWidth, const DisplayScale& scale)
 {
-    if (CloseButtonRect(clientWidth).Contains(clientX, clientY)) return kHitClose;
-    if (screenY <= windowTop + kTitleStripRows - 1) return kHitCaption;
+    return BoxRect{clientWidth - scale.Px(26), scale.Px(4), scale.Px(21), scale.Px(20)};
+}
+
+int NonClientHitTest(int clientWidth, int clientX, int clientY, int screenY, int windowTop, const DisplayScale& scale)
+{
+    if (CloseButtonRect(clientWidth, scale).Contains(clientX, clientY)) return kHitClose;
+    if (screenY <= windowTop + scale.Px(kTitleStripRows) - 1) return kHitCaption;
     return kHitClient;
 }

@@ -3,8 +3,9 @@
 #pragma once
 
 #include "BoxRect.h"
+#include "DisplayScale.h"
 
-// The window's two sizes: the permission panel closed and open.
+// The window's two sizes at 96 dpi: the permission panel closed and open.
 inline constexpr int kWindowWidth = 386;
 inline constexpr int kCollapsedHeight = 160;
 inline constexpr int kPanelOpenHeight = 347;
@@ -24,11 +25,13 @@ enum : int {
 };
 inline constexpr int kZoneOutside = -1;
 
-// The zones' rectangles; constant, whatever the window's size.
+// The zones' rectangles at 96 dpi; constant, whatever the window's size.
 inline constexpr BoxRect kInstallRect{308, 128, 67, 22};
 inline constexpr BoxRect kCompanionRect{268, 128, 105, 23};
 inline constexpr BoxRect kPermissionToggleRect{14, 135, 65, 17};
 inline constexpr BoxRect kLocationRect{317, 72, 56, 21};
+// The package's icon, fitted into this box.
+inline constexpr BoxRect kIconBox{9, 35, 70, 70};
 // The phone line, in the room below the package facts and left of the Install button; with
 // several ready phones its name becomes a chooser drawn like the location selector.
 inline constexpr BoxRect kPhoneLineRect{88, 117, 216, 40};
@@ -43,7 +46,8 @@ struct ZoneRects {
     BoxRect location;
     BoxRect phone;  // empty unless there is a phone to choose
 
-    static ZoneRects Fixed() { return ZoneRects{kInstallRect, kCompanionRect, kPermissionToggleRect, kLocationRect}; }
+    // The fixed zones in a scale's pixels; the phone chooser stays empty.
+    static ZoneRects Fixed(const DisplayScale& scale = DisplayScale{});
     // The rectangle of zone 1 to 7 (retry and open lie where Install does); an empty one
     // for any other value.
     BoxRect Of(int zone) const;
@@ -68,12 +72,14 @@ inline constexpr int kHitClient = 1;
 inline constexpr int kHitCaption = 2;
 inline constexpr int kHitClose = 20;
 
-// The drawn close button: 21 x 20 pixels, 26 from the right edge and 4 from the top.
-BoxRect CloseButtonRect(int clientWidth);
+// The drawn close button: 21 x 20 pixels, 26 from the right edge and 4 from the top (at
+// 96 dpi; every length scaled).
+BoxRect CloseButtonRect(int clientWidth, const DisplayScale& scale = DisplayScale{});
 
-// The title strip is the window's top 27 rows; the close button lies inside it.
+// The title strip is the window's top 27 rows (at 96 dpi); the close button lies inside it.
 inline constexpr int kTitleStripRows = 27;
 
 // The hit code for a point given in client coordinates (clientX, clientY) and as its
 // screen row against the window's top edge.
-int NonClientHitTest(int clientWidth, int clientX, int clientY, int screenY, int windowTop);
+int NonClientHitTest(int clientWidth, int clientX, int clientY, int screenY, int windowTop,
+                     const DisplayScale& scale = DisplayScale{});

@@ -82,10 +82,10 @@ CAnimationGif::~CAnimationGif()
     ::DeleteCriticalSection(&m_lock);
 }
 
-bool CAnimationGif::LoadFromResource()
+bool CAnimationGif::LoadFromResource(UINT id)
 {
     HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(kResourceId), L"GIF");
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"GIF");
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const DWORD size = found ? ::SizeofResource(module, found) : 0;
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;

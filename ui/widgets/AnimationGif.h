@@ -56,8 +56,8 @@ public:
     CAnimationGif(const CAnimationGif&) = delete;
     CAnimationGif& operator=(const CAnimationGif&) = delete;
 
-    // Loads resource 192 of type "GIF" from the program's own module.
-    bool LoadFromResource();
+    // Loads a resource of type "GIF" (192 unless told) from the program's own module.
+    bool LoadFromResource(UINT id = kResourceId);
 
     // Loads a picture from the first size bytes of a global memory block, which stays the
     // caller's. Anything loaded before is released first.

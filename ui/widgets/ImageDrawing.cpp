@@ -6,12 +6,6 @@ namespace flat = Gdiplus::DllExports;
 
 namespace {
 
-// Border widths of the frame skin, the same on the image and on the window.
-constexpr INT kSkinLeft = 5;
-constexpr INT kSkinRight = 5;
-constexpr INT kSkinTop = 26;
-constexpr INT kSkinBottom = 5;
-
 void DrawPiece(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::Rect& to, const Gdiplus::Rect& from,
                const CGdipImageAttributes* attributes)
 {
@@ -20,23 +14,14 @@ void DrawPiece(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::
                                                  attributes ? attributes->Get() : nullptr, nullptr, nullptr));
 }
 
-// An edge piece is stretched; its wrap mode decides how the pixels at its own borders are
-// sampled, so that nothing from the neighbouring pieces bleeds in.
-void DrawEdge(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::Rect& to, const Gdiplus::Rect& from,
-              CGdipImageAttributes& attributes, Gdiplus::WrapMode wrap)
-{
-    attributes.Record(flat::GdipSetImageAttributesWrapMode(attributes.Get(), wrap, 0xFF000000, FALSE));
-    DrawPiece(graphics, image, to, from, &attributes);
-}
-
 // Fills the destination with a texture cut from the image whose origin sits at the
-// destination's top-left corner, so the piece shows unscaled.
-void FillWithPiece(CGdipGraphics& graphics, const CGdipImage& image, INT sourceX, INT sourceWidth, INT sourceHeight,
-                   const Gdiplus::Rect& to)
+// destination's top-left corner, so the piece shows unscaled, repeated as the wrap mode says.
+void FillWithPiece(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::Rect& from,
+                   const Gdiplus::Rect& to, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTileFlipX)
 {
     CGdipTextureBrush brush;
-    brush.Record(flat::GdipCreateTexture2I(image.Get(), Gdiplus::WrapModeTileFlipX, sourceX, 0, sourceWidth,
-                                           sourceHeight, brush.Receive()));
+    brush.Record(
+        flat::GdipCreateTexture2I(image.Get(), wrap, from.X, from.Y, from.Width, from.Height, brush.Receive()));
     if (!brush) return;
     brush.Record(flat::GdipTranslateTextureTransform(brush.Get(), Gdiplus::REAL(to.X), Gdiplus::REAL(to.Y),
                                                      Gdiplus::MatrixOrderPrepend));
@@ -56,12 +41,13 @@ void GetImageSize(const CGdipImage& image, UINT& width, UINT& height)
     if (flat::GdipGetImageHeight(image.Get(), &height) != Gdiplus::Ok) height = 0;
 }
 
-void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image)
+void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CGdipImage* image, int dpi)
 {
     if (!image || !*image) return;
     UINT imageWidth = 0, imageHeight = 0;
     GetImageSize(*image, imageWidth, imageHeight);
-    const INT w = INT(imageWidth), h = INT(imageHeight);
+    const auto scaled = [dpi](UINT length) { return INT(((long long)length * dpi + 48) / 96); };
+    const INT w = scaled(imageWidth), h = scaled(imageHeight);
 
     std::int32_t width = w, height = h;
     if (w > box.Width || h > box.Height) {
@@ -73,38 +59,36 @@ void DrawImageFitted(CGdipGraphics& graphics, const Gdiplus::Rect& box, const CG
     graphics.Record(flat::GdipDrawImageRectI(graphics.Get(), image->Get(), x, y, width, height));
 }
 
-void DrawFrameSkin(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::Rect& d, const Gdiplus::Rect& s)
+void DrawFrameSkin(CGdipGraphics& graphics, const CGdipImage& image, const Gdiplus::Rect& d, const Gdiplus::Rect& s,
+                   const SkinBorders& borders)
 {
     if (!image) return;
-    if (d.Width <= kSkinLeft + kSkinRight || d.Height <= kSkinTop + kSkinBottom) {
+    const INT left = borders.left, right = borders.right, top = borders.top, bottom = borders.bottom;
+    if (d.Width <= left + right || d.Height <= top + bottom) {
         DrawPiece(graphics, image, d, s, nullptr);
         return;
     }
 
-    CGdipImageAttributes attributes;
-    attributes.Record(flat::GdipCreateImageAttributes(attributes.Receive()));
-
     using Gdiplus::Rect;
-    const INT sMiddleW = s.Width - kSkinLeft - kSkinRight, dMiddleW = d.Width - kSkinLeft - kSkinRight;
-    const INT sMiddleH = s.Height - kSkinTop - kSkinBottom, dMiddleH = d.Height - kSkinTop - kSkinBottom;
-    const INT sRight = s.X + s.Width - kSkinRight, dRight = d.X + d.Width - kSkinRight;
-    const INT sBottom = s.Y + s.Height - kSkinBottom, dBottom = d.Y + d.Height - kSkinBottom;
+    const INT sMiddleW = s.Width - left - right, dMiddleW = d.Width - left - right;
+    const INT sMiddleH = s.Height - top - bottom, dMiddleH = d.Height - top - bottom;
+    const INT sRight = s.X + s.Width - right, dRight = d.X + d.Width - right;
+    const INT sBottom = s.Y + s.Height - bottom, dBottom = d.Y + d.Height - bottom;
 
-    DrawPiece(graphics, image, Rect(d.X, d.Y, kSkinLeft, kSkinTop), Rect(s.X, s.Y, kSkinLeft, kSkinTop), nullptr);
-    DrawEdge(graphics, image, Rect(d.X + kSkinLeft, d.Y, dMiddleW, kSkinTop),
-             Rect(s.X + kSkinLeft, s.Y, sMiddleW, kSkinTop), attributes, Gdiplus::WrapModeTileFlipX);
-    DrawPiece(graphics, image, Rect(dRight, d.Y, kSkinRight, kSkinTop), Rect(sRight, s.Y, kSkinRight, kSkinTop),
+    DrawPiece(graphics, image, Rect(d.X, d.Y, left, top), Rect(s.X, s.Y, left, top), nullptr);
+    FillWithPiece(graphics, image, Rect(s.X + left, s.Y, sMiddleW, top), Rect(d.X + left, d.Y, dMiddleW, top));
+    DrawPiece(graphics, image, Rect(dRight, d.Y, right, top), Rect(sRight, s.Y, right, top),
               nullptr);
-    DrawEdge(graphics, image, Rect(d.X, d.Y + kSkinTop, kSkinLeft, dMiddleH),
-             Rect(s.X, s.Y + kSkinTop, kSkinLeft, sMiddleH), attributes, Gdiplus::WrapModeTileFlipY);
-    DrawEdge(graphics, image, Rect(dRight, d.Y + kSkinTop, kSkinRight, dMiddleH),
-             Rect(sRight, s.Y + kSkinTop, kSkinRight, sMiddleH), attributes, Gdiplus::WrapModeTileFlipY);
-    DrawPiece(graphics, image, Rect(d.X, dBottom, kSkinLeft, kSkinBottom), Rect(s.X, sBottom, kSkinLeft, kSkinBottom),
+    FillWithPiece(graphics, image, Rect(s.X, s.Y + top, left, sMiddleH), Rect(d.X, d.Y + top, left, dMiddleH),
+                  Gdiplus::WrapModeTileFlipY);
+    FillWithPiece(graphics, image, Rect(sRight, s.Y + top, right, sMiddleH), Rect(dRight, d.Y + top, right, dMiddleH),
+                  Gdiplus::WrapModeTileFlipY);
+    DrawPiece(graphics, image, Rect(d.X, dBottom, left, bottom), Rect(s.X, sBottom, left, bottom),
               nullptr);
-    DrawEdge(graphics, image, Rect(d.X + kSkinLeft, dBottom, dMiddleW, kSkinBottom),
-             Rect(s.X + kSkinLeft, sBottom, sMiddleW, kSkinBottom), attributes, Gdiplus::WrapModeTileFlipX);
-    DrawPiece(graphics, image, Rect(dRight, dBottom, kSkinRight, kSkinBottom),
-              Rect(sRight, sBottom, kSkinRight, kSkinBottom), nullptr);
+    FillWithPiece(graphics, image, Rect(s.X + left, sBottom, sMiddleW, bottom),
+                  Rect(d.X + left, dBottom, dMiddleW, bottom));
+    DrawPiece(graphics, image, Rect(dRight, dBottom, right, bottom),
+              Rect(sRight, sBottom, right, bottom), nullptr);
 }
 
 void DrawStateSkin(CGdipGraphics& graphics, const CGdipImage& image, UINT frameCount, UINT frameIndex,
@@ -118,7 +102,37 @@ void DrawStateSkin(CGdipGraphics& graphics, const CGdipImage& image, UINT frameC
     const INT frameX = INT(frameIndex * frameWidth);
     const INT h = INT(imageHeight);
 
-    FillWithPiece(graphics, image, frameX, cap, h, Gdiplus::Rect(d.X, d.Y, cap, d.Height));
-    FillWithPiece(graphics, image, frameX + 2 * cap, cap, h, Gdiplus::Rect(d.X + d.Width - cap, d.Y, cap, d.Height));
-    FillWithPiece(graphics, image, frameX + cap, cap, h, Gdiplus::Rect(d.X + cap, d.Y, d.Width - 2 * cap, d.Height));
+    using Gdiplus::Rect;
+    FillWithPiece(graphics, image, Rect(frameX, 0, cap, h), Rect(d.X, d.Y, cap, d.Height));
+    FillWithPiece(graphics, image, Rect(frameX + 2 * cap, 0, cap, h), Rect(d.X + d.Width - cap, d.Y, cap, d.Height));
+    FillWithPiece(graphics, image, Rect(frameX + cap, 0, cap, h), Rect(d.X + cap, d.Y, d.Width - 2 * cap, d.Height));
+}
+
+CGdipImage ResampleImage(const CGdipImage& image, UINT width, UINT height)
+{
+    CGdipImage copy;
+    if (!image || width == 0 || height == 0) return copy;
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    copy.Record(flat::GdipCreateBitmapFromScan0(INT(width), INT(height), 0, PixelFormat32bppPARGB, nullptr, &bitmap));
+    copy.Reset(bitmap);
+    if (!copy) return copy;
+    CGdipGraphics graphics;
+    graphics.Record(flat::GdipGetImageGraphicsContext(copy.Get(), graphics.Receive()));
+    if (!graphics) {
+        copy.Reset();
+        return copy;
+    }
+    flat::GdipSetInterpolationMode(graphics.Get(), Gdiplus::InterpolationModeHighQualityBicubic);
+    flat::GdipSetPixelOffsetMode(graphics.Get(), Gdiplus::PixelOffsetModeHalf);
+    UINT w = 0, h = 0;
+    GetImageSize(image, w, h);
+    CGdipImageAttributes attributes;
+    attributes.Record(flat::GdipCreateImageAttributes(attributes.Receive()));
+    if (attributes) {
+        attributes.Record(
+            flat::GdipSetImageAttributesWrapMode(attributes.Get(), Gdiplus::WrapModeTileFlipXY, 0xFF000000, FALSE));
+    }
+    DrawPiece(graphics, image, Gdiplus::Rect(0, 0, INT(width), INT(height)), Gdiplus::Rect(0, 0, INT(w), INT(h)),
+              attributes ? &attributes : nullptr);
+    return copy;
 }

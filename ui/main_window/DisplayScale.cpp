@@ -1,0 +1,33 @@
+#include "DisplayScale.h"
+
+namespace {
+
+// Beyond 20 times the base no display exists; the bound also keeps products in range.
+constexpr int kMaxDpi = kBaseDpi * 20;
+
+int DivideRounded(long long numerator, long long denominator)
+{
+    const long long half = denominator / 2;
+    return int(numerator >= 0 ? (numerator + half) / denominator : -((-numerator + half) / denominator));
+}
+
+}  // namespace
+
+DisplayScale DisplayScale::ForDpi(int dpi)
+{
+    DisplayScale scale;
+    if (dpi > 0 && dpi <= kMaxDpi) scale.dpi = dpi;
+    return scale;
+}
+
+int DisplayScale::Px(int length) const { return DivideRounded((long long)length * dpi, kBaseDpi); }
+
+BoxRect DisplayScale::Box(const BoxRect& box) const { return BoxRect{Px(box.x), Px(box.y), Px(box.width), Px(box.height)}; }
+
+int ImageSetPercentFor(const DisplayScale& scale)
+{
+    for (const int percent : kImageSetPercents) {
+        if (percent * kBaseDpi >= scale.dpi * 100) return percent;
+    }
+    return kImageSetPercents[sizeof(kImageSetPercents) / sizeof(kImageSetPercents[0]) - 1];
+}
