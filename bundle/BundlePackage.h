@@ -6,6 +6,7 @@
 #include "BundleContents.h"
 #include "ByteSource.h"
 #include "IconPainter.h"
+#include "ReadBudget.h"
 #include "ResourceConfig.h"
 
 class CBundlePackage {
@@ -13,7 +14,9 @@ public:
     // As CApkParser::Parse for a package. For a bundle, the base package's facts with
     // fileSize the whole file's; false when the bundle is encrypted, has no base or its
     // base cannot be read. contents, when given, receives what the bundle holds (layout
-    // None for a package).
+    // None for a package). The whole read, the bundle's and its base's, is held to one
+    // budget: the one given, else one made here.
     static bool Parse(CByteSource& file, const LocalePreference& locale, ApkSummary& summary,
-                      CIconPainter* painter = nullptr, BundleContents* contents = nullptr);
+                      CIconPainter* painter = nullptr, BundleContents* contents = nullptr,
+                      CReadBudget* budget = nullptr);
 };

@@ -4,11 +4,12 @@
 #include <cstring>
 #include <limits>
 
-bool CNestedSource::Open(const CZipArchive& zip, CByteSource& outer, const ZipEntry& entry)
+bool CNestedSource::Open(const CZipArchive& zip, CByteSource& outer, const ZipEntry& entry, CReadBudget* budget)
 {
     m_pOuter = nullptr;
     m_nOffset = 0;
     m_nSize = 0;
+    m_pHold.reset();
     m_inflated = std::vector<std::uint8_t>();
     if (entry.method == 0) {
         ZipPlace place;
@@ -21,17 +22,30 @@ bool CNestedSource::Open(const CZipArchive& zip, CByteSource& outer, const ZipEn
         m_nSize = place.size;
         return true;
     }
-    if (entry.uncompressedSize > kMaxInflatedBytes) return false;
-    // Room for the whole entry at once, so that growing never holds two copies; deflate
-    // shrinks by at most 1032 to 1, which bounds what a lying size could take.
-    m_inflated.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
-        entry.uncompressedSize, entry.compressedSize * 1032 + 64 * 1024)));
-    if (zip.Read(entry, kMaxInflatedBytes, m_inflated) != ZipReadStatus::Complete) {
+    if (!Inflate(zip, entry, budget)) {
+        m_pHold.reset();
         m_inflated = std::vector<std::uint8_t>();
         return false;
     }
     m_nSize = m_inflated.size();
     return true;
+}
+
+bool CNestedSource::Inflate(const CZipArchive& zip, const ZipEntry& entry, CReadBudget* budget)
+{
+    if (!budget && entry.uncompressedSize > kMaxInflatedBytes) return false;
+    const std::size_t cap = budget ? std::min(kMaxInflatedBytes, (budget->Ceiling() - budget->Held()) / 2) : kMaxInflatedBytes;
+    // Room for the whole entry at once, so that growing never holds two copies; deflate
+    // shrinks by at most 1032 to 1, which bounds what a lying size could take.
+    m_inflated.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+        std::min<std::uint64_t>(entry.uncompressedSize, cap), entry.compressedSize * 1032 + 64 * 1024)));
+    const ZipReadStatus status = zip.Read(entry, cap, m_inflated);
+    // Short of its declared size only where the budget or its room stopped it.
+    const bool cut = budget && status == ZipReadStatus::Truncated && m_inflated.size() < entry.uncompressedSize;
+    if (status != ZipReadStatus::Complete && !cut) return false;
+    if (cut) budget->MarkCut(budget->Current());
+    m_pHold = std::make_unique<CBudgetHold>(budget, m_inflated.size());
+    return m_pHold->Held();
 }
 
 std::size_t CNestedSource::ReadAt(std::uint64_t offset, void* buffer, std::size_t count)

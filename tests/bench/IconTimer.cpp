@@ -92,6 +92,7 @@ int wmain(int argc, wchar_t** argv)
         CGdipIconPainter painter;
         if (!file.Open(path) || !CApkParser::Parse(file, CApkParser::LocaleOf(u"CHS"), summary, &painter)) {
             std::wprintf(L"%ls failed\n", path.c_str());
+            std::fflush(stdout);
             continue;
         }
         std::string paint = "-", work = "-";
@@ -109,6 +110,9 @@ int wmain(int argc, wchar_t** argv)
         std::wprintf(L"%ls parse %.2f paint %hs work %hs icon %zu %hs peak %.1f cpu %.2f\n", path.c_str(), parse,
                      paint.c_str(), work.c_str(), summary.icon ? summary.icon->bytes.size() : std::size_t(0),
                      OriginName(summary), PeakMegabytes() - peakBefore, cpu);
+        // Out at once: into a pipe the line would otherwise wait for the process's end,
+        // and a process that dies on a later package would take it along.
+        std::fflush(stdout);
     }
     return 0;
 }

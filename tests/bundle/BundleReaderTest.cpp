@@ -6,9 +6,11 @@
 
 #include "BundlePackage.h"
 #include "BundleReader.h"
+#include "CraftedPackages.h"
 #include "MemorySource.h"
 #include "OwnPackages.h"
 #include "ZipBuilder.h"
+#include "ZipInflater.h"
 
 namespace {
 
@@ -141,4 +143,33 @@ TEST(BundleReader, RefusedBundlesStillShowTheirSize)
     EXPECT_EQ(noBase.contents.Base(), nullptr);
     EXPECT_FALSE(noBase.parsed);
     EXPECT_FALSE(ReadBundle(CZipBuilder().Add("base.apk", "not a zip").Build()).parsed);
+}
+
+TEST(BundleReader, ABaseIsReadWithinTheOneBudgetOfTheRead)
+{
+    for (const CraftedPackage& package : CCraftedPackages::All()) {
+        for (const bool deflated : {false, true}) {
+            SCOPED_TRACE(package.name + (deflated ? " deflated" : " stored"));
+            const std::string bytes = CZipBuilder().Add("info.json", "{}").Add("base.apk", package.bytes, deflated).Build();
+            CMemorySource source(bytes.data(), bytes.size());
+            CReadBudget budget;
+            ApkSummary summary;
+            EXPECT_TRUE(CBundlePackage::Parse(source, {"zh", "CN"}, summary, nullptr, nullptr, &budget));
+            EXPECT_EQ(package.cutPhase, summary.cut.value_or("none"));
+            EXPECT_EQ(package.cutPhase, budget.WasCut() ? CReadBudget::Name(budget.CutPhase()) : "none");
+            EXPECT_EQ(u"org.example.crafted", summary.packageName.value_or(u""));
+            for (const ReadPhase phase : {ReadPhase::Directory, ReadPhase::Manifest, ReadPhase::Resources,
+                                          ReadPhase::Icon, ReadPhase::Decoding, ReadPhase::Drawing}) {
+                EXPECT_LE(budget.Spent(phase), budget.Limit(phase)) << CReadBudget::Name(phase);
+            }
+            EXPECT_LE(budget.PeakHeld(), budget.Ceiling());
+            EXPECT_EQ(0u, budget.Held());
+            if (!deflated) continue;
+            // The base inflated is counted and held, all of it or as far as the share goes.
+            const double inflated = std::min(double(package.bytes.size()),
+                                             budget.Limit(ReadPhase::Directory) / CZipInflater::kPerInflatedByte / 2);
+            EXPECT_GE(budget.Spent(ReadPhase::Directory), inflated * CZipInflater::kPerInflatedByte);
+            EXPECT_GE(double(budget.PeakHeld()), inflated);
+        }
+    }
 }
