@@ -148,5 +148,7 @@
 
 // The busy indicator: resource type "GIF".
 #define IDR_BUSY_GIF                192
-// Twice as large, for display scales from 150 % up.
+// Drawn for the larger display scales: the id plus IDB_SET_STEP times the set, as the images.
+#define IDR_BUSY_GIF_125            1192
+#define IDR_BUSY_GIF_150            2192
 #define IDR_BUSY_GIF_200            3192

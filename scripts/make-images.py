@@ -515,9 +515,9 @@ def main():
         save_png(warning_triangle(percent), "warning.png", percent)
     with open(os.path.join(IMAGES, "busy.gif"), "wb") as f:
         f.write(busy_gif())
-    os.makedirs(os.path.join(IMAGES, "200"), exist_ok=True)
-    with open(os.path.join(IMAGES, "200", "busy.gif"), "wb") as f:
-        f.write(busy_gif(200))
+    for percent in SCALED_SETS:
+        with open(os.path.join(IMAGES, str(percent), "busy.gif"), "wb") as f:
+            f.write(busy_gif(percent))
     # The window's icons at 100, 125, 150 and 200 % (16 to 32 and 32 to 64 pixels) and the
     # shell's large views.
     with open(os.path.join(IMAGES, "ApkInstaller.ico"), "wb") as f:

@@ -158,6 +158,12 @@ class Scaled(EndToEndCase):
         self.pointer_away()
         installing = self.wait_for_line(scaled_line(desktop.STATUS_INSTALLING, dpi), 5)
         self.save(installing, f"{name}-installing")
+        # The busy indicator is drawn for the scale: its ring reaches the outer two pixels of
+        # its scaled place, which a 96-dpi picture centred there would leave bare.
+        bx, by, bw, bh = scaled(desktop.BUSY_INDICATOR, dpi)
+        ring = [installing.getpixel((x, y)) for x in range(bx, bx + bw) for y in range(by, by + bh)
+                if min(x - bx, y - by, bx + bw - 1 - x, by + bh - 1 - y) < 2]
+        self.assertTrue(any(not desktop.near(p, rgb(desktop.BACKGROUND), 12) for p in ring), "busy ring to the edge")
         done = self.wait_for_line(scaled_line(desktop.STATUS_SUCCEEDED, dpi), 15)
         self.save(done, f"{name}-succeeded")
         self.assertInstalled(DEMO_APK, "-r -f")

@@ -43,7 +43,9 @@ protected:
     {
         const std::wstring lonely = dir.File(L"apkinstall.exe");
         EXPECT_TRUE(::CopyFileW(GetProgramDirPath(L"apkinstall.exe").c_str(), lonely.c_str(), FALSE));
-        if (!adb.empty()) EXPECT_TRUE(::CopyFileW(adb.c_str(), dir.File(L"adb.exe").c_str(), FALSE));
+        if (!adb.empty()) {
+            EXPECT_TRUE(::CopyFileW(adb.c_str(), dir.File(L"adb.exe").c_str(), FALSE));
+        }
         return lonely;
     }
 

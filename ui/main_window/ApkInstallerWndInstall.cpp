@@ -21,14 +21,12 @@ namespace {
 
 // The busy indicator's place at 96 dpi, left of the status line.
 constexpr BoxRect kBusyBox{220, 75, 16, 16};
-// Its picture is 16 pixels, and 32 in the set for 200 %; never stretched, it is centred
-// in the scaled place.
-constexpr int kBusyPixels = 16;
-
+// Its picture comes from the set for the scale, as the images do; never stretched, it is
+// centred in the scaled place (which it fills where the set's scale is the window's).
 RECT BusyRectFor(const DisplayScale& scale)
 {
     const BoxRect box = scale.Box(kBusyBox);
-    const int size = ImageSetPercentFor(scale) >= 200 ? 2 * kBusyPixels : kBusyPixels;
+    const int size = DisplayScale::ForDpi(ImageSetPercentFor(scale) * kBaseDpi / 100).Px(kBusyBox.width);
     const int left = box.x + (box.width - size) / 2, top = box.y + (box.height - size) / 2;
     return RECT{left, top, left + size, top + size};
 }
@@ -210,7 +208,7 @@ void CApkInstallerWnd::StartBusyAnimation()
 {
     StopBusyAnimation();  // a hand-over leaves one running
     auto busy = std::make_unique<CAnimationGif>(m_hWnd, BusyRectFor(m_scale));
-    const UINT gif = ImageSetPercentFor(m_scale) >= 200 ? IDR_BUSY_GIF_200 : IDR_BUSY_GIF;
+    const UINT gif = IDR_BUSY_GIF + UINT(ImageSetIndexFor(m_scale)) * IDB_SET_STEP;
     if (busy->LoadFromResource(gif)) busy->StartAnimation();
     m_pBusyAnimation = std::move(busy);
 }

@@ -24,10 +24,13 @@ int DisplayScale::Px(int length) const { return DivideRounded((long long)length 
 
 BoxRect DisplayScale::Box(const BoxRect& box) const { return BoxRect{Px(box.x), Px(box.y), Px(box.width), Px(box.height)}; }
 
-int ImageSetPercentFor(const DisplayScale& scale)
+int ImageSetIndexFor(const DisplayScale& scale)
 {
-    for (const int percent : kImageSetPercents) {
-        if (percent * kBaseDpi >= scale.dpi * 100) return percent;
+    const int sets = int(sizeof(kImageSetPercents) / sizeof(kImageSetPercents[0]));
+    for (int i = 0; i < sets; ++i) {
+        if (kImageSetPercents[i] * kBaseDpi >= scale.dpi * 100) return i;
     }
-    return kImageSetPercents[sizeof(kImageSetPercents) / sizeof(kImageSetPercents[0]) - 1];
+    return sets - 1;
 }
+
+int ImageSetPercentFor(const DisplayScale& scale) { return kImageSetPercents[ImageSetIndexFor(scale)]; }

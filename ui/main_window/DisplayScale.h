@@ -30,5 +30,7 @@ struct DisplayScale {
 // The image sets the program carries, in percent of the 96-dpi size.
 inline constexpr int kImageSetPercents[] = {100, 125, 150, 200};
 
-// The set to load for a scale: the smallest at or above it, the largest above them all.
+// The set to load for a scale: the smallest at or above it, the largest above them all;
+// as its place in kImageSetPercents, and as its percent.
+int ImageSetIndexFor(const DisplayScale& scale);
 int ImageSetPercentFor(const DisplayScale& scale);

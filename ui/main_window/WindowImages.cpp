@@ -6,14 +6,6 @@
 
 namespace {
 
-int SetIndex(int percent)
-{
-    for (int i = 0; i < int(sizeof(kImageSetPercents) / sizeof(kImageSetPercents[0])); ++i) {
-        if (kImageSetPercents[i] == percent) return i;
-    }
-    return 0;
-}
-
 // A set's images are the 96-dpi ones with each length scaled, rounded as the layout's are;
 // the window's own size is the set's size brought to the window's scale.
 UINT ToWindowScale(UINT length, int percent, const DisplayScale& scale)
@@ -25,7 +17,7 @@ UINT ToWindowScale(UINT length, int percent, const DisplayScale& scale)
 CGdipImage LoadScaled(HMODULE module, UINT id, const DisplayScale& scale)
 {
     int percent = ImageSetPercentFor(scale);
-    CGdipImage image = LoadPngResource(module, id + UINT(SetIndex(percent)) * IDB_SET_STEP);
+    CGdipImage image = LoadPngResource(module, id + UINT(ImageSetIndexFor(scale)) * IDB_SET_STEP);
     if (!image) {
         percent = 100;
         image = LoadPngResource(module, id);
