@@ -208,8 +208,7 @@ void CApkInstallerWnd::StartBusyAnimation()
 {
     StopBusyAnimation();  // a hand-over leaves one running
     auto busy = std::make_unique<CAnimationGif>(m_hWnd, BusyRectFor(m_scale));
-    const UINT gif = IDR_BUSY_GIF + UINT(ImageSetIndexFor(m_scale)) * IDB_SET_STEP;
-    if (busy->LoadFromResource(gif)) busy->StartAnimation();
+    if (busy->LoadFromResource(ScaledResourceId(IDR_BUSY_GIF, m_scale))) busy->StartAnimation();
     m_pBusyAnimation = std::move(busy);
 }
 

@@ -17,7 +17,7 @@ UINT ToWindowScale(UINT length, int percent, const DisplayScale& scale)
 CGdipImage LoadScaled(HMODULE module, UINT id, const DisplayScale& scale)
 {
     int percent = ImageSetPercentFor(scale);
-    CGdipImage image = LoadPngResource(module, id + UINT(ImageSetIndexFor(scale)) * IDB_SET_STEP);
+    CGdipImage image = LoadPngResource(module, ScaledResourceId(id, scale));
     if (!image) {
         percent = 100;
         image = LoadPngResource(module, id);
@@ -31,6 +31,11 @@ CGdipImage LoadScaled(HMODULE module, UINT id, const DisplayScale& scale)
 }
 
 }  // namespace
+
+UINT ScaledResourceId(UINT id, const DisplayScale& scale)
+{
+    return id + UINT(ImageSetIndexFor(scale)) * IDB_SET_STEP;
+}
 
 void WindowImages::Load(HMODULE module, const DisplayScale& scale)
 {

@@ -8,6 +8,9 @@
 #include "DisplayScale.h"
 #include "GdiPlusObjects.h"
 
+// The resource of the set drawn for the scale: the 96-dpi id plus IDB_SET_STEP per set.
+UINT ScaledResourceId(UINT id, const DisplayScale& scale);
+
 struct WindowImages {
     CGdipImage frame;
     CGdipImage close;
